@@ -1,0 +1,36 @@
+// The file-system questions the program asks, on top of the Windows API.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace quorvath {
+
+// True for an existing file whatever its attributes (read-only, hidden, system, archive);
+// false for a folder or nothing.
+bool IsFile(const std::wstring& path);
+
+// True for an existing file or folder. A path that ends in a backslash names a folder and
+// finds something only when that folder exists.
+bool EntryExists(const std::wstring& path);
+
+// What a file looked like at one moment, to tell a file rewritten since then from one left
+// untouched.
+struct FileStamp {
+  bool is_file = false;
+  std::uint64_t size = 0;
+  std::uint64_t last_write = 0;  // FILETIME ticks
+
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+FileStamp StampOf(const std::wstring& path);
+
+// The whole content of a small file, or nothing with `error` set (a Win32 error code).
+// Reading shares the file with writers, as batch files may still hold it open.
+std::optional<std::string> ReadSmallFile(const std::wstring& path, DWORD* error = nullptr,
+                                         std::size_t max_bytes = 1 << 20);
+
+}  // namespace quorvath
