@@ -62,8 +62,8 @@ const TestRow& TestRowFor(TestKind kind);
 
 // The resolution entries of the main window, in list order; the first is the default.
 inline constexpr std::wstring_view kAllResolutions = L"All Resolutions";
-inline constexpr std::array<std::wstring_view, 4> kResolutions = {
-    kAllResolutions, L"1024 x 768", L"1280 x 1024", L"1600 x 1200"};
+inline constexpr std::array<std::wstring_view, 4> kResolutions = {kAllResolutions, L"1024 x 768",
+                                                                  L"1280 x 1024", L"1600 x 1200"};
 
 // The first four characters of the chosen resolution's text ("All " for "All Resolutions"),
 // or the whole text when it is shorter.

@@ -1,0 +1,78 @@
+# Shared by the project's scripts: installing what is missing, the display and the Wine
+# prefix that the Windows programs run in. Source it; it defines functions only.
+
+repo_root() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }
+
+# Debian/Ubuntu packages the build and the tests need.
+QUORVATH_PACKAGES=(
+  cmake ninja-build g++ clang libclang-rt-dev clang-format python3 imagemagick
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  g++-mingw-w64-x86-64-posix mingw-w64-tools
+  wine wine64 fonts-wine xvfb xauth xdotool
+)
+
+# Installs the packages that are not installed yet (as root, or through sudo).
+install_missing_packages() {
+  local missing=() package
+  for package in "${QUORVATH_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" ||
+      missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  $sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+    "${missing[@]}"
+}
+
+# Starts a virtual X display unless one is given in DISPLAY. Sets QUORVATH_XVFB_PID when it
+# started one.
+start_display() {
+  if [ -n "${DISPLAY:-}" ] && [ -z "${QUORVATH_FORCE_XVFB:-}" ]; then return 0; fi
+  local display
+  for display in $(seq 91 140); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
+    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    QUORVATH_XVFB_PID=$!
+    export DISPLAY=":$display"
+    local waited
+    for waited in $(seq 1 50); do
+      [ -e "/tmp/.X11-unix/X$display" ] && return 0
+      sleep 0.1
+    done
+  done
+  echo "Could not start Xvfb." >&2
+  return 1
+}
+
+# Prepares the Wine prefix in WINEPREFIX (created on first use) and keeps its server up, so
+# that each Windows program starts in well under a second. Windows open in a virtual
+# desktop, drawn by Wine with their frames, at 96 DPI unless QUORVATH_DPI says otherwise.
+prepare_wine() {
+  export WINEDEBUG="${WINEDEBUG:--all}"
+  : "${WINEPREFIX:?}"
+  export WINEPREFIX
+  mkdir -p "$WINEPREFIX"
+  wineserver -p
+  # No dialogs offering to install Wine's .NET or HTML engines while the prefix is made.
+  WINEDLLOVERRIDES="mscoree,mshtml=" wine cmd /c exit </dev/null >/dev/null 2>&1
+  local dpi="${QUORVATH_DPI:-96}"
+  wine_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
+  wine_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
+  wine_reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+  wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
+  # The DPI is read when the server starts.
+  wineserver -k
+  wineserver -p
+  wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
+wine_reg() { wine reg "$@" /f </dev/null >/dev/null 2>&1; }
+
+stop_wine_and_display() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
+  [ -n "${QUORVATH_XVFB_PID:-}" ] && kill "$QUORVATH_XVFB_PID" 2>/dev/null
+  return 0
+}

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#  - native unit tests, plain and under AddressSanitizer/UBSan;
+#  - the Windows build: unit, Win32 and end-to-end tests under Wine and Xvfb;
+#  - a short fuzz run of the result-file reader.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+root=$(repo_root)
+cd "$root"
+jobs=$(nproc)
+
+install_missing_packages
+
+step() { printf '\n==== %s\n' "$*"; }
+
+step "Native build and unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native -j "$jobs"
+
+step "Native build under AddressSanitizer and UBSan"
+cmake --preset native-asan >/dev/null
+cmake --build --preset native-asan -j "$jobs"
+ctest --preset native-asan -j "$jobs"
+
+step "Windows build (MinGW-w64)"
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw -j "$jobs"
+scripts/check-exe.sh build/mingw/bin/quorvath.exe
+
+step "Windows tests under Wine"
+export WINEPREFIX="$root/build/wine-test"
+QUORVATH_FORCE_XVFB=1 start_display
+trap stop_wine_and_display EXIT
+prepare_wine
+# The end-to-end tests mostly wait for the program's 5-second timers: run several at once.
+ctest --preset mingw -j 4
+
+if [ -x scripts/fuzz-reader.sh ]; then
+  step "Fuzzing the result-file reader"
+  scripts/fuzz-reader.sh "${QUORVATH_FUZZ_SECONDS:-60}"
+fi
+
+step "All tests passed"

@@ -1,0 +1,45 @@
+// quorvath.exe: the start-up checks, the main window and the message loop.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "core/app_state.h"
+#include "core/message_box.h"
+#include "core/os_name.h"
+#include "core/startup.h"
+#include "ui/dialog_window.h"
+#include "ui/main_form.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
+  using namespace quorvath;
+
+  SetAppDir();
+  if (!IsSupportedOs(GetOSName())) {
+    ShowPlainMessage(nullptr, L"This Operating System is not Supported", L"Not Supported");
+    return 0;
+  }
+  if (!CheckRequiredFiles()) return 0;
+
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  int exit_code = 0;
+  {
+    MainForm main_form;
+    if (main_form.Create()) {
+      main_form.Load(show_command);
+      MSG message{};
+      while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (DialogWindow::RouteDialogMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      exit_code = static_cast<int>(message.wParam);
+    } else {
+      exit_code = 1;
+    }
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return exit_code;
+}

@@ -1,0 +1,239 @@
+#include "ui/main_form.h"
+
+#include <commctrl.h>
+
+#include <array>
+#include <string_view>
+
+#include "core/app_state.h"
+#include "core/location_file.h"
+#include "core/message_box.h"
+#include "runs/batch_files.h"
+#include "ui/app_resources.h"
+#include "ui/control_table.h"
+#include "ui/dpi.h"
+#include "ui/menu_table.h"
+#include "ui/picture_control.h"
+#include "ui/ui_font.h"
+#include "ui/web_link.h"
+
+namespace quorvath {
+
+namespace {
+
+constexpr wchar_t kCaption[] = L"Quorvath";
+constexpr int kClientWidthTwips = 5415;
+constexpr int kClientHeightTwips = 3375;
+constexpr int kFontPoints = 8;
+
+// In Tab order, which starts at "CPU Test".
+constexpr ControlSpec kControls[] = {
+    // name                kind                       left   top  width height caption
+    {MainForm::cmd_cpu, ControlKind::kPushButton, 120, 2760, 1215, 495, L"CPU Test", kDisabled},
+    {MainForm::cmd_high, ControlKind::kPushButton, 120, 1560, 1215, 495, L"High Quality",
+     kDisabled},
+    {MainForm::cmd_low, ControlKind::kPushButton, 120, 2160, 1215, 495, L"Low Quality", kDisabled},
+    {MainForm::Picture1, ControlKind::kPicture, 120, 120, 5175, 1285, nullptr,
+     kTabStop | kSingleBorder},
+    {MainForm::combo_res, ControlKind::kDropDownList, 1680, 1560, 3615, 315, nullptr, kNoFlags},
+    {MainForm::Text1, ControlKind::kMultiLineText, 1680, 2160, 3615, 1095, nullptr, kNoFlags},
+};
+
+constexpr std::array<std::wstring_view, 5> kExplanation = {
+    L"The High and Low Quality tests will use the resolution that you select above.",
+    L"The CPU Benchmark will only run at 640 x 480.",
+    L"Seven tests will be rendered [at each resolution], and the framerates recorded.",
+    L"Please wait 10 seconds after the last test for the results to be displayed.",
+    L"Tests using a single resolution will take approx. 10 minutes to run.  Tests using All "
+    L"Resolutions will take approx. 30 minutes to complete.",
+};
+
+constexpr wchar_t kResolutionToolTip[] =
+    L"Select the resolution you would like to run the benchmark at";
+
+// How long the location batch file has to report the game's folder before the user is told.
+constexpr ULONGLONG kLocationPatienceMs = 30'000;
+
+// Posted by a tick so that the notice shows outside the tick.
+constexpr UINT kMsgTellLocationUnknown = WM_APP + 1;
+
+std::wstring ExplanationText() {
+  std::wstring text;
+  for (const std::wstring_view paragraph : kExplanation) {
+    if (!text.empty()) text += L"\r\n\r\n";
+    text += paragraph;
+  }
+  return text;
+}
+
+}  // namespace
+
+MainForm::~MainForm() { Close(); }
+
+bool MainForm::Create() {
+  RegisterPictureControl();
+  return CreateDialogWindow(nullptr, kCaption, WS_EX_APPWINDOW);
+}
+
+void MainForm::OnInitDialog() {
+  AttachMenuBar(hwnd(), {
+                            {mnu_main_file, L"&File", {{mnu_main_exit, L"E&xit"}}},
+                            {mnu_main_help, L"&Help", {{mnu_main_about, L"&About"}}},
+                        });
+  CreateControls(hwnd(), kControls);
+
+  banner_ = LoadBitmapResource(kBannerImage);
+  banner_2x_ = LoadBitmapResource(kBanner2xImage);
+  const HWND banner = GetDlgItem(hwnd(), Picture1);
+  SetPictureImages(banner, banner_.get(), banner_2x_.get());
+  SetPictureIsLink(banner, true);
+
+  tooltips_.Create(hwnd());
+  tooltips_.Add(banner, std::wstring(L"Click to go to ") + kMakerHost);
+  tooltips_.Add(GetDlgItem(hwnd(), combo_res), kResolutionToolTip);
+
+  ApplyDpi(DpiForWindow(hwnd()));
+  TakeOverDialogDpiScaling(hwnd());
+  CenterOnWorkArea(hwnd());
+}
+
+void MainForm::Load(int show_command) {
+  AppState& app = App();
+  StartLocate(hwnd(), loc_timer, app.app_dir);
+  locate_started_ms_ = GetTickCount64();
+
+  ShowWindow(hwnd(), show_command);
+  UpdateWindow(hwnd());
+
+  app.selected_res = std::wstring(kAllResolutions);
+  const HWND combo = GetDlgItem(hwnd(), combo_res);
+  for (const std::wstring_view entry : kResolutions) {
+    SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(entry).c_str()));
+  }
+  SendMessageW(combo, CB_SETCURSEL, 0, 0);
+  OnComboResClick();  // selecting an entry from code raises no notification
+
+  SetDlgItemTextW(hwnd(), Text1, ExplanationText().c_str());
+}
+
+void MainForm::ApplyDpi(UINT dpi) {
+  dpi_ = dpi;
+  font_ = CreateDialogFont(kFontPoints, dpi);
+  LayoutControls(hwnd(), kControls, dpi, font_.get());
+  SetClientSize(hwnd(), ClientSizeForDpi(kClientWidthTwips, kClientHeightTwips, dpi), dpi);
+  icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
+  small_icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
+}
+
+void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyDpi(dpi);
+}
+
+INT_PTR MainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      OnInitDialog();
+      return TRUE;  // the focus goes to the first control that can take it
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return TRUE;
+    case WM_TIMER:
+      OnTimer(static_cast<UINT_PTR>(wparam));
+      return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return TRUE;
+    case WM_CLOSE:
+      CloseAllAndEnd();
+      return TRUE;
+    case kMsgTellLocationUnknown:
+      TellLocationStillUnknown();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void MainForm::OnDestroyed() { PostQuitMessage(0); }
+
+void MainForm::OnCommand(int id, int code) {
+  switch (id) {
+    case mnu_main_exit:
+      CloseAllAndEnd();
+      break;
+    case Picture1:
+      if (code == STN_CLICKED) OpenMakerWebSite();
+      break;
+    case combo_res:
+      if (code == CBN_SELCHANGE) OnComboResClick();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainForm::OnComboResClick() {
+  const HWND combo = GetDlgItem(hwnd(), combo_res);
+  const LRESULT selected = SendMessageW(combo, CB_GETCURSEL, 0, 0);
+  if (selected == CB_ERR) return;
+  const LRESULT length = SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
+  if (length == CB_ERR) return;
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(selected),
+               reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(length));
+  App().selected_res = text;
+}
+
+void MainForm::OnTimer(UINT_PTR timer) {
+  switch (timer) {
+    case loc_timer:
+      OnLocTimer();
+      break;
+    default:
+      break;
+  }
+}
+
+void MainForm::OnLocTimer() {
+  AppState& app = App();
+  const std::optional<std::wstring> game_folder = ReadLocationFile(app.app_dir);
+  if (!game_folder) {
+    // Not written yet (or empty): try again at the next tick.
+    if (!told_location_unknown_ && GetTickCount64() - locate_started_ms_ >= kLocationPatienceMs) {
+      told_location_unknown_ = true;
+      PostMessageW(hwnd(), kMsgTellLocationUnknown, 0, 0);
+    }
+    return;
+  }
+  app.game_dir = *game_folder;
+  SetTestButtonsEnabled(true);
+  KillTimer(hwnd(), loc_timer);
+  DeleteLocationFile(app.app_dir);
+}
+
+void MainForm::TellLocationStillUnknown() {
+  if (!App().game_dir.empty()) return;
+  ShowWarning(hwnd(),
+              L"The game's installation folder has not been found yet.\r\n\r\nThe tests stay "
+              L"unavailable until \"" +
+                  std::wstring(kLocateBatchFile) + L"\" reports it in the file \"" +
+                  LocationFilePath(App().app_dir) + L"\".");
+}
+
+void MainForm::SetTestButtonsEnabled(bool enabled) {
+  for (const int button : {cmd_cpu, cmd_low, cmd_high}) {
+    EnableWindow(GetDlgItem(hwnd(), button), enabled ? TRUE : FALSE);
+  }
+}
+
+void MainForm::CloseAllAndEnd() {
+  // The About dialog, then the Low, High and CPU result windows, then the program.
+  DestroyWindow(hwnd());
+}
+
+}  // namespace quorvath

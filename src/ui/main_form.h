@@ -1,0 +1,79 @@
+// MAIN_FORM: the start-up window with the three test buttons, the resolution choice, the
+// explanatory text, the banner and the File and Help menus. It owns the program's timers.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "core/win_handles.h"
+#include "ui/dialog_window.h"
+#include "ui/tooltips.h"
+
+namespace quorvath {
+
+class MainForm : public DialogWindow {
+ public:
+  enum ControlId : int {
+    cmd_cpu = 1001,
+    cmd_high,
+    cmd_low,
+    Picture1,
+    combo_res,
+    Text1,
+  };
+  enum MenuId : int {
+    mnu_main_file = 1101,
+    mnu_main_exit,
+    mnu_main_help,
+    mnu_main_about,
+  };
+  enum TimerId : UINT_PTR {
+    loc_timer = 1,
+    cpu_timer,
+    high_timer,
+    low_timer,
+  };
+
+  MainForm() = default;
+  ~MainForm() override;
+
+  // Creates the window hidden, with its controls and menus; the test buttons disabled and
+  // every timer idle.
+  bool Create();
+
+  // The rest of the start-up, once the checks have passed: starts locating the game, shows
+  // the window and fills the resolution list and the explanatory text.
+  void Load(int show_command);
+
+ private:
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnDestroyed() override;
+
+  void OnInitDialog();
+  void OnCommand(int id, int code);
+  void OnTimer(UINT_PTR timer);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void ApplyDpi(UINT dpi);
+
+  void OnLocTimer();
+  void OnComboResClick();
+  void TellLocationStillUnknown();
+  void SetTestButtonsEnabled(bool enabled);
+
+  // Exit and closing: closes every other window of the program, then ends it.
+  void CloseAllAndEnd();
+
+  UINT dpi_ = 0;
+  UniqueFont font_;
+  UniqueBitmap banner_;
+  UniqueBitmap banner_2x_;
+  UniqueIcon icon_;
+  UniqueIcon small_icon_;
+  ToolTips tooltips_;
+
+  ULONGLONG locate_started_ms_ = 0;
+  bool told_location_unknown_ = false;
+};
+
+}  // namespace quorvath

@@ -1,0 +1,30 @@
+// Tool tips for the controls of one window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace quorvath {
+
+class ToolTips {
+ public:
+  ToolTips() = default;
+  ~ToolTips();
+  ToolTips(const ToolTips&) = delete;
+  ToolTips& operator=(const ToolTips&) = delete;
+
+  // Creates the tool-tip window for `owner`'s controls.
+  void Create(HWND owner);
+
+  // Shows `text` while the mouse rests on `control`.
+  void Add(HWND control, const std::wstring& text);
+
+  HWND hwnd() const { return tooltip_; }
+
+ private:
+  HWND owner_ = nullptr;
+  HWND tooltip_ = nullptr;
+};
+
+}  // namespace quorvath

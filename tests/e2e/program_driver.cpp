@@ -1,0 +1,320 @@
+#include "program_driver.h"
+
+#include <stdexcept>
+
+#include <thread>
+
+namespace quorvath::testing {
+
+namespace {
+
+constexpr const char* kRequiredBatchFiles[] = {
+    "CPU Test\\cpu-flyby-benchmark.bat",         "High Quality\\hq-flyby-benchmark_1024.bat",
+    "High Quality\\hq-flyby-benchmark_1280.bat", "High Quality\\hq-flyby-benchmark_1600.bat",
+    "Low Quality\\lq-flyby-benchmark_1024.bat",  "Low Quality\\lq-flyby-benchmark_1280.bat",
+    "Low Quality\\lq-flyby-benchmark_1600.bat",
+};
+constexpr const char* kSettingsFiles[] = {
+    "CPU Test\\CPU_LowDetail.ini",
+    "High Quality\\Custom_MaxDetail.ini",
+    "Low Quality\\Custom_MinDetail.ini",
+};
+
+std::wstring Widen(std::string_view text) {
+  std::wstring wide(text.size(), L'\0');
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                         wide.data(), static_cast<int>(wide.size()));
+  wide.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  return wide;
+}
+
+// CR LF line ends, as cmd.exe expects them.
+std::string WithCrLf(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 5000, &result);
+  return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout, Milliseconds step) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  for (;;) {
+    if (condition()) return true;
+    if (std::chrono::steady_clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(step);
+  }
+}
+
+std::wstring BuiltProgramPath() {
+  wchar_t self[MAX_PATH * 4] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+  std::wstring path(self, length);
+  return path.substr(0, path.find_last_of(L'\\') + 1) + L"quorvath.exe";
+}
+
+std::string Ansi(std::wstring_view text) {
+  std::string narrow(text.size() * 2, '\0');
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                          static_cast<int>(narrow.size()), nullptr, nullptr);
+  narrow.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+  return narrow;
+}
+
+ProgramFolder::ProgramFolder(std::wstring_view name_hint)
+    : folder_(name_hint), game_dir_(folder_ / L"Games\\Alpha Game") {
+  if (!CopyFileW(BuiltProgramPath().c_str(), exe().c_str(), FALSE)) {
+    throw std::runtime_error("quorvath.exe is not beside the test program");
+  }
+  for (const char* settings : kSettingsFiles) {
+    WriteFileBytes(folder_ / Widen(settings), "[Benchmark]\r\nDetail=Test\r\n");
+  }
+  for (const char* batch : kRequiredBatchFiles) WriteBatch(Widen(batch), "");
+  WriteBatch(L"CPU Test\\get-loc.bat", "");
+  CreateFolders(game_dir_);
+}
+
+void ProgramFolder::WriteBatch(std::wstring_view relative, std::string_view body) const {
+  std::string script =
+      "@echo off\n"
+      ">>\"%~dp0..\\starts.log\" echo %~nx0 %* ^| %CD%\n";
+  script += body;
+  WriteFileBytes(folder_ / relative, WithCrLf(script));
+}
+
+void ProgramFolder::ReportGameFolder(int delay_seconds) const {
+  std::string body;
+  if (delay_seconds > 0) {
+    body += "ping -n " + std::to_string(delay_seconds + 1) + " 127.0.0.1 >nul\n";
+  }
+  body += ">\"%~dp0..\\ut.tmp\" echo " + Ansi(game_dir_) + "\n";
+  body += "move /y \"%~dp0..\\ut.tmp\" \"%~dp0..\\ut.out\" >nul\n";
+  WriteBatch(L"CPU Test\\get-loc.bat", body);
+}
+
+std::vector<std::string> ProgramFolder::Starts() const {
+  const std::string log = ReadFileBytes(folder_ / L"starts.log");
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < log.size()) {
+    std::size_t end = log.find('\n', start);
+    if (end == std::string::npos) end = log.size();
+    std::string line = log.substr(start, end - start);
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    if (!line.empty()) lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& current_folder) {
+  std::wstring command_line = L"\"" + exe + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      current_folder.c_str(), &startup, &info)) {
+    throw std::runtime_error("cannot start quorvath.exe");
+  }
+  CloseHandle(info.hThread);
+  process_ = info.hProcess;
+  pid_ = info.dwProcessId;
+}
+
+RunningProgram::~RunningProgram() {
+  if (!HasExited()) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+bool RunningProgram::WaitForExit(Milliseconds timeout) const {
+  return WaitForSingleObject(process_, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+}
+
+std::vector<HWND> RunningProgram::Windows() const {
+  struct Search {
+    DWORD pid;
+    std::vector<HWND> found;
+  } search{pid_, {}};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == s->pid && IsWindowVisible(window)) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND RunningProgram::FindWindowByCaption(std::wstring_view caption) const {
+  for (const HWND window : Windows()) {
+    if (WindowText(window) == caption && ClassOf(window) == L"#32770" &&
+        FindChild(window, L"Button", L"OK") == nullptr) {
+      return window;
+    }
+  }
+  for (const HWND window : Windows()) {
+    if (WindowText(window) == caption) return window;
+  }
+  return nullptr;
+}
+
+HWND RunningProgram::WaitForWindow(std::wstring_view caption, Milliseconds timeout) const {
+  HWND found = nullptr;
+  WaitUntil([&] { return (found = FindWindowByCaption(caption)) != nullptr; }, timeout);
+  return found;
+}
+
+std::optional<SeenMessageBox> WaitForMessageBox(const RunningProgram& program,
+                                                Milliseconds timeout) {
+  std::optional<SeenMessageBox> seen;
+  WaitUntil(
+      [&] {
+        for (const HWND window : program.Windows()) {
+          if (ClassOf(window) != L"#32770") continue;
+          const HWND ok = FindChild(window, L"Button", L"OK");
+          if (ok == nullptr) continue;
+          bool only_text_and_buttons = true;
+          std::wstring text;
+          for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+               child = GetWindow(child, GW_HWNDNEXT)) {
+            const std::wstring kind = ClassOf(child);
+            if (kind == L"Static") {
+              const std::wstring static_text = WindowText(child);
+              if (static_text.size() > text.size()) text = static_text;
+            } else if (kind != L"Button") {
+              only_text_and_buttons = false;
+            }
+          }
+          if (!only_text_and_buttons) continue;
+          seen = SeenMessageBox{window, WindowText(window), text};
+          return true;
+        }
+        return false;
+      },
+      timeout);
+  return seen;
+}
+
+void DismissMessageBox(const SeenMessageBox& box) {
+  if (const HWND ok = FindChild(box.hwnd, L"Button", L"OK")) Click(ok);
+}
+
+std::wstring WindowText(HWND window) {
+  const LRESULT length = Send(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  const LRESULT copied =
+      Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied));
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = {};
+  const int length = GetClassNameW(window, name, 256);
+  return std::wstring(name, static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, std::wstring_view class_name) {
+  std::vector<HWND> found;
+  for (HWND child = GetWindow(parent, GW_CHILD); child != nullptr;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    if (ClassOf(child) == class_name) found.push_back(child);
+  }
+  return found;
+}
+
+HWND FindChild(HWND parent, std::wstring_view class_name, std::optional<std::wstring_view> text) {
+  for (const HWND child : ChildrenOfClass(parent, class_name)) {
+    if (!text || WindowText(child) == *text) return child;
+  }
+  return nullptr;
+}
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+  std::vector<std::wstring> entries;
+  const LRESULT count = Send(combo, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = Send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
+    Send(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
+    entry.resize(static_cast<std::size_t>(length));
+    entries.push_back(entry);
+  }
+  return entries;
+}
+
+std::wstring ComboSelection(HWND combo) {
+  const LRESULT selected = Send(combo, CB_GETCURSEL, 0, 0);
+  if (selected < 0) return {};
+  return ComboEntries(combo).at(static_cast<std::size_t>(selected));
+}
+
+std::vector<std::wstring> ListRows(HWND list) {
+  std::vector<std::wstring> rows;
+  const LRESULT count = Send(list, LB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    const LRESULT length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+    std::wstring row(static_cast<std::size_t>(length) + 1, L'\0');
+    Send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row.data()));
+    row.resize(static_cast<std::size_t>(length));
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+SIZE ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return SIZE{client.right - client.left, client.bottom - client.top};
+}
+
+bool IsEnabled(HWND window) { return IsWindowEnabled(window) != FALSE; }
+
+HWND FocusedControl(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chords) {
+  SetForegroundWindow(window);
+  WaitUntil([&] { return GetForegroundWindow() == window; }, 2s, 20ms);
+  for (const std::vector<WORD>& chord : chords) {
+    std::vector<INPUT> inputs;
+    for (const WORD key : chord) {
+      INPUT down{};
+      down.type = INPUT_KEYBOARD;
+      down.ki.wVk = key;
+      inputs.push_back(down);
+    }
+    for (auto key = chord.rbegin(); key != chord.rend(); ++key) {
+      INPUT up{};
+      up.type = INPUT_KEYBOARD;
+      up.ki.wVk = *key;
+      up.ki.dwFlags = KEYEVENTF_KEYUP;
+      inputs.push_back(up);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    std::this_thread::sleep_for(150ms);
+  }
+}
+
+}  // namespace quorvath::testing
