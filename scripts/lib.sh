@@ -58,6 +58,8 @@ prepare_wine() {
   wineserver -p
   # No dialogs offering to install Wine's .NET or HTML engines while the prefix is made.
   WINEDLLOVERRIDES="mscoree,mshtml=" wine cmd /c exit </dev/null >/dev/null 2>&1
+  # Wine's own fonts ("MS Sans Serif" among them) are found only in the prefix's font folder.
+  cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   local dpi="${QUORVATH_DPI:-96}"
   wine_reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
   wine_reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024

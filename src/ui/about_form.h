@@ -1,11 +1,20 @@
-// frmAbout: the About dialog.
+// frmAbout: the About dialog. It shows the program's title and version, the maker's banner
+// (a link to the maker's web site), the credits, and starts the system information tool.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
+#include "core/win_handles.h"
 #include "ui/dialog_window.h"
+#include "ui/tooltips.h"
 
 namespace quorvath {
+
+// The version label: "Version " and the three numbers in plain decimal ("Version 1.10.0").
+std::wstring AboutVersionText(int major, int minor, int revision);
 
 class AboutForm : public DialogWindow {
  public:
@@ -18,6 +27,24 @@ class AboutForm : public DialogWindow {
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnDestroyed() override;
+
+  void OnInitDialog();
+  void OnCommand(int id, int code);
+  void OnPaint();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void ApplyDpi(UINT dpi);
+
+  // Everything below lives as long as the window: a closed dialog keeps nothing.
+  UINT dpi_ = 0;
+  UniqueFont font_;
+  UniqueBitmap banner_;
+  UniqueBitmap banner_2x_;
+  UniqueBitmap program_picture_;
+  UniqueBitmap program_picture_2x_;
+  UniqueIcon icon_;
+  UniqueIcon small_icon_;
+  std::optional<ToolTips> tooltips_;
 };
 
 }  // namespace quorvath

@@ -9,6 +9,7 @@
 #include "core/location_file.h"
 #include "core/message_box.h"
 #include "runs/batch_files.h"
+#include "runs/test_launch.h"
 #include "ui/app_resources.h"
 #include "ui/control_table.h"
 #include "ui/dpi.h"
@@ -56,6 +57,24 @@ constexpr ULONGLONG kLocationPatienceMs = 30'000;
 
 // Posted by a tick so that the notice shows outside the tick.
 constexpr UINT kMsgTellLocationUnknown = WM_APP + 1;
+
+constexpr UINT kPollIntervalMs = 5000;
+
+// Each test's button and polling timer.
+struct TestControls {
+  TestKind test;
+  int button;
+  MainForm::TimerId timer;
+};
+constexpr TestControls kTestControls[] = {
+    {TestKind::kCpu, MainForm::cmd_cpu, MainForm::cpu_timer},
+    {TestKind::kHigh, MainForm::cmd_high, MainForm::high_timer},
+    {TestKind::kLow, MainForm::cmd_low, MainForm::low_timer},
+};
+
+const TestControls& ControlsFor(TestKind test) {
+  return kTestControls[static_cast<std::size_t>(test)];
+}
 
 std::wstring ExplanationText() {
   std::wstring text;
@@ -161,9 +180,20 @@ INT_PTR MainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 void MainForm::OnDestroyed() { PostQuitMessage(0); }
 
 void MainForm::OnCommand(int id, int code) {
+  for (const TestControls& test : kTestControls) {
+    if (id == test.button && code == BN_CLICKED) {
+      // One test at a time, and only once the game's folder is known: a click that reaches a
+      // disabled button (a queued or synthesised one) starts nothing.
+      if (!pending_ && IsWindowEnabled(GetDlgItem(hwnd(), id))) OnTestButton(test.test);
+      return;
+    }
+  }
   switch (id) {
     case mnu_main_exit:
       CloseAllAndEnd();
+      break;
+    case mnu_main_about:
+      about_.Show(hwnd());
       break;
     case Picture1:
       if (code == STN_CLICKED) OpenMakerWebSite();
@@ -190,13 +220,76 @@ void MainForm::OnComboResClick() {
 }
 
 void MainForm::OnTimer(UINT_PTR timer) {
-  switch (timer) {
-    case loc_timer:
-      OnLocTimer();
-      break;
-    default:
+  if (timer == loc_timer) {
+    OnLocTimer();
+    return;
+  }
+  for (const TestControls& test : kTestControls) {
+    if (timer == test.timer) OnTestTimer(test.test);
+  }
+}
+
+void MainForm::OnTestButton(TestKind kind) {
+  const TestRow& test = TestRowFor(kind);
+  const AppState& app = App();
+  PrepareBenchmarkFolder(test, app);
+  SetTestButtonsEnabled(false);
+  CopySettingsFile(test, app);
+
+  TestStart start = StartTestBatchFile(hwnd(), test, app);
+  if (!start.started) {
+    SetTestButtonsEnabled(true);
+    ShowWarning(hwnd(), L"The test could not be started:\r\n" + start.batch_path + L"\r\n\r\n" +
+                            SystemErrorText(start.error));
+    return;
+  }
+  pending_ = std::move(start.pending);
+  SetTimer(hwnd(), ControlsFor(kind).timer, kPollIntervalMs, nullptr);
+  progress_.SetBusy(hwnd(), true);
+}
+
+void MainForm::OnTestTimer(TestKind test) {
+  if (!pending_) {
+    KillTimer(hwnd(), ControlsFor(test).timer);
+    return;
+  }
+  switch (PollResult(*pending_)) {
+    case PollOutcome::kWaiting:
+      return;
+    case PollOutcome::kResultReady:
+      // Stopped first: a message shown while the window is made must not let it tick again.
+      EndRun(test);
+      ResultFormFor(test).ShowResults();
+      SetTestButtonsEnabled(true);
+      return;
+    case PollOutcome::kEndedWithoutResult: {
+      const std::wstring result_path = pending_->result_path;
+      EndRun(test);
+      SetTestButtonsEnabled(true);
+      ShowWarning(hwnd(), L"The test ended without leaving a new result file:\r\n" + result_path +
+                              L"\r\n\r\nIts batch file has finished. Run the test again, or "
+                              L"check the benchmark's batch files.");
+      return;
+    }
+  }
+}
+
+void MainForm::EndRun(TestKind test) {
+  KillTimer(hwnd(), ControlsFor(test).timer);
+  pending_.reset();
+  progress_.SetBusy(hwnd(), false);
+}
+
+ResultForm& MainForm::ResultFormFor(TestKind test) {
+  switch (test) {
+    case TestKind::kCpu:
+      return cpu_res_form_;
+    case TestKind::kHigh:
+      return high_res_form_;
+    case TestKind::kLow:
       break;
   }
+  return low_res_form_;
 }
 
 void MainForm::OnLocTimer() {
@@ -226,13 +319,17 @@ void MainForm::TellLocationStillUnknown() {
 }
 
 void MainForm::SetTestButtonsEnabled(bool enabled) {
+  // In this order: "CPU Test", "Low Quality", "High Quality".
   for (const int button : {cmd_cpu, cmd_low, cmd_high}) {
     EnableWindow(GetDlgItem(hwnd(), button), enabled ? TRUE : FALSE);
   }
 }
 
 void MainForm::CloseAllAndEnd() {
-  // The About dialog, then the Low, High and CPU result windows, then the program.
+  about_.Close();
+  low_res_form_.Close();
+  high_res_form_.Close();
+  cpu_res_form_.Close();
   DestroyWindow(hwnd());
 }
 

@@ -4,10 +4,16 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "core/win_handles.h"
+#include "runs/batch_files.h"
+#include "runs/result_polling.h"
+#include "ui/about_form.h"
 #include "ui/dialog_window.h"
+#include "ui/result_form.h"
+#include "ui/taskbar_progress.h"
 #include "ui/tooltips.h"
 
 namespace quorvath {
@@ -61,6 +67,14 @@ class MainForm : public DialogWindow {
   void TellLocationStillUnknown();
   void SetTestButtonsEnabled(bool enabled);
 
+  // A test button: prepares the game's benchmark folder, starts the test's batch file and
+  // its polling timer.
+  void OnTestButton(TestKind test);
+  // A tick of a test's polling timer.
+  void OnTestTimer(TestKind test);
+  void EndRun(TestKind test);
+  ResultForm& ResultFormFor(TestKind test);
+
   // Exit and closing: closes every other window of the program, then ends it.
   void CloseAllAndEnd();
 
@@ -71,6 +85,15 @@ class MainForm : public DialogWindow {
   UniqueIcon icon_;
   UniqueIcon small_icon_;
   ToolTips tooltips_;
+  TaskbarProgress progress_;
+
+  AboutForm about_;
+  ResultForm cpu_res_form_{ResultForm::DesignFor(TestKind::kCpu)};
+  ResultForm high_res_form_{ResultForm::DesignFor(TestKind::kHigh)};
+  ResultForm low_res_form_{ResultForm::DesignFor(TestKind::kLow)};
+
+  // The running test, while its timer polls for the result.
+  std::optional<PendingResult> pending_;
 
   ULONGLONG locate_started_ms_ = 0;
   bool told_location_unknown_ = false;

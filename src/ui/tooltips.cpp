@@ -4,10 +4,6 @@
 
 namespace quorvath {
 
-ToolTips::~ToolTips() {
-  if (tooltip_ != nullptr) DestroyWindow(tooltip_);
-}
-
 void ToolTips::Create(HWND owner) {
   owner_ = owner;
   tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,

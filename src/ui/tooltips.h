@@ -7,10 +7,11 @@
 
 namespace quorvath {
 
+// The tool-tip window is owned by the window whose controls it describes and is destroyed
+// with it.
 class ToolTips {
  public:
   ToolTips() = default;
-  ~ToolTips();
   ToolTips(const ToolTips&) = delete;
   ToolTips& operator=(const ToolTips&) = delete;
 

@@ -102,6 +102,26 @@ void ProgramFolder::ReportGameFolder(int delay_seconds) const {
   WriteBatch(L"CPU Test\\get-loc.bat", body);
 }
 
+void ProgramFolder::WriteResultBatch(std::wstring_view batch, std::wstring_view result_file,
+                                     std::string_view content, int delay_seconds,
+                                     int linger_seconds) const {
+  const std::string name = Ansi(result_file);
+  const std::string fixture =
+      "fixtures\\" + Ansi(batch.substr(batch.find_last_of(L'\\') + 1)) + "." + name;
+  WriteFileBytes(folder_ / Widen(fixture), content);
+  std::string body;
+  if (delay_seconds > 0) {
+    body += "ping -n " + std::to_string(delay_seconds + 1) + " 127.0.0.1 >nul\n";
+  }
+  // Written afresh on every run, as a benchmark would: a copy would keep the fixture's time.
+  body += "type \"%~dp0..\\" + fixture + "\" >\"%~dp0..\\" + name + ".partial\"\n";
+  body += "move /y \"%~dp0..\\" + name + ".partial\" \"%~dp0..\\" + name + "\" >nul\n";
+  if (linger_seconds > 0) {
+    body += "ping -n " + std::to_string(linger_seconds + 1) + " 127.0.0.1 >nul\n";
+  }
+  WriteBatch(batch, body);
+}
+
 std::vector<std::string> ProgramFolder::Starts() const {
   const std::string log = ReadFileBytes(folder_ / L"starts.log");
   std::vector<std::string> lines;
@@ -177,6 +197,44 @@ HWND RunningProgram::WaitForWindow(std::wstring_view caption, Milliseconds timeo
   HWND found = nullptr;
   WaitUntil([&] { return (found = FindWindowByCaption(caption)) != nullptr; }, timeout);
   return found;
+}
+
+bool MainWindow::TestsEnabled() const {
+  return IsEnabled(cpu) && IsEnabled(high) && IsEnabled(low);
+}
+
+bool MainWindow::TestsDisabled() const {
+  return !IsEnabled(cpu) && !IsEnabled(high) && !IsEnabled(low);
+}
+
+void MainWindow::ChooseResolution(std::wstring_view entry) const {
+  const std::vector<std::wstring> entries = ComboEntries(combo);
+  for (std::size_t target = 0; target < entries.size(); ++target) {
+    if (entries[target] != entry) continue;
+    for (int attempt = 0; attempt < 8 && ComboSelection(combo) != entry; ++attempt) {
+      const std::vector<std::wstring> now = ComboEntries(combo);
+      const std::wstring current = ComboSelection(combo);
+      std::size_t at = 0;
+      while (at < now.size() && now[at] != current) ++at;
+      const WPARAM key = at < target ? VK_DOWN : VK_UP;
+      Send(combo, WM_KEYDOWN, key, 0);
+      Send(combo, WM_KEYUP, key, 0xC0000001);
+    }
+    return;
+  }
+}
+
+MainWindow FindMainWindow(const RunningProgram& program) {
+  MainWindow main;
+  main.window = program.WaitForWindow(L"Quorvath");
+  if (main.window == nullptr) return main;
+  main.cpu = FindChild(main.window, L"Button", L"CPU Test");
+  main.high = FindChild(main.window, L"Button", L"High Quality");
+  main.low = FindChild(main.window, L"Button", L"Low Quality");
+  main.combo = FindChild(main.window, L"ComboBox");
+  main.text = FindChild(main.window, L"Edit");
+  main.banner = FindChild(main.window, L"QuorvathPicture");
+  return main;
 }
 
 std::optional<SeenMessageBox> WaitForMessageBox(const RunningProgram& program,
@@ -293,6 +351,19 @@ HWND FocusedControl(HWND window) {
 }
 
 void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+std::optional<std::wstring> ClipboardText() {
+  std::optional<std::wstring> text;
+  if (!OpenClipboard(nullptr)) return text;
+  if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+    if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+      text = chars;
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
 
 void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chords) {
   SetForegroundWindow(window);

@@ -45,6 +45,13 @@ class ProgramFolder {
   // get-loc.bat writes the game folder into ut.out after `delay_seconds`.
   void ReportGameFolder(int delay_seconds = 0) const;
 
+  // Makes `batch` (relative to the program folder) leave `content` as the result file
+  // `result_file` in the program folder after `delay_seconds`, through a temporary file that
+  // is renamed into place, and keep running `linger_seconds` more.
+  void WriteResultBatch(std::wstring_view batch, std::wstring_view result_file,
+                        std::string_view content, int delay_seconds = 0,
+                        int linger_seconds = 0) const;
+
   // The lines of starts.log: "<batch file name> <parameters> | <current folder>".
   std::vector<std::string> Starts() const;
 
@@ -55,6 +62,18 @@ class ProgramFolder {
 
 // The program's path as an ANSI text for a batch file.
 std::string Ansi(std::wstring_view text);
+
+// The main window's controls, found by class and caption.
+struct MainWindow {
+  HWND window = nullptr;
+  HWND cpu = nullptr, high = nullptr, low = nullptr;
+  HWND combo = nullptr, text = nullptr, banner = nullptr;
+
+  bool TestsEnabled() const;
+  bool TestsDisabled() const;
+  // Picks an entry of the resolution list with the arrow keys, as a user does.
+  void ChooseResolution(std::wstring_view entry) const;
+};
 
 class RunningProgram {
  public:
@@ -80,6 +99,9 @@ class RunningProgram {
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
 };
+
+class RunningProgram;
+MainWindow FindMainWindow(const RunningProgram& program);
 
 // A message box the program shows: its title and its text.
 struct SeenMessageBox {
@@ -108,6 +130,9 @@ HWND FocusedControl(HWND window);
 
 // Clicks a button as the mouse would, without waiting for what the click starts.
 void Click(HWND button);
+
+// The text on the clipboard, or nothing.
+std::optional<std::wstring> ClipboardText();
 
 // Brings `window` to the front and types: a key is a virtual-key code, a chord a list of
 // them held together (e.g. {VK_MENU, 'F'}).

@@ -18,27 +18,6 @@ constexpr wchar_t kExplanation[] =
     L"Tests using a single resolution will take approx. 10 minutes to run.  Tests using All "
     L"Resolutions will take approx. 30 minutes to complete.";
 
-struct MainWindow {
-  HWND window, cpu, high, low, combo, text, banner;
-};
-
-MainWindow FindMainWindow(const RunningProgram& program) {
-  MainWindow main{};
-  main.window = program.WaitForWindow(L"Quorvath");
-  if (main.window == nullptr) return main;
-  main.cpu = FindChild(main.window, L"Button", L"CPU Test");
-  main.high = FindChild(main.window, L"Button", L"High Quality");
-  main.low = FindChild(main.window, L"Button", L"Low Quality");
-  main.combo = FindChild(main.window, L"ComboBox");
-  main.text = FindChild(main.window, L"Edit");
-  main.banner = FindChild(main.window, L"QuorvathPicture");
-  return main;
-}
-
-bool ButtonsEnabled(const MainWindow& main) {
-  return IsEnabled(main.cpu) && IsEnabled(main.high) && IsEnabled(main.low);
-}
-
 // The program starts where the user starts it; nothing may depend on that being its folder.
 TEST(StartUp, ShowsTheMainWindowAsDesigned) {
   ProgramFolder folder;
@@ -78,7 +57,7 @@ TEST(StartUp, EnablesTheTestsOnceTheGameFolderIsReportedAndConsumesTheLocationFi
   const MainWindow main = FindMainWindow(program);
   ASSERT_NE(main.window, nullptr);
 
-  ASSERT_TRUE(WaitUntil([&] { return ButtonsEnabled(main); }, 12s));
+  ASSERT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 12s));
   EXPECT_EQ(GetFileAttributesW((folder / L"ut.out").c_str()), INVALID_FILE_ATTRIBUTES);
 
   // get-loc.bat ran once, with "1", in the program folder.
@@ -99,7 +78,7 @@ TEST(StartUp, PicksUpALocationFileThatAppearsLate) {
   // The first tick, 5 s after start, finds nothing and changes nothing.
   std::this_thread::sleep_for(6500ms);
   EXPECT_FALSE(IsEnabled(main.cpu));
-  ASSERT_TRUE(WaitUntil([&] { return ButtonsEnabled(main); }, 12s));
+  ASSERT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 12s));
   EXPECT_EQ(GetFileAttributesW((folder / L"ut.out").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -118,7 +97,7 @@ TEST(StartUp, AnEmptyLocationIsNotTakenForTheGameFolder) {
   EXPECT_NE(GetFileAttributesW((folder / L"ut.out").c_str()), INVALID_FILE_ATTRIBUTES);
 
   WriteFileBytes(folder / L"ut.out", "  \"" + Ansi(folder.game_dir()) + "\"  \r\n");
-  EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(main); }, 7s));
+  EXPECT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 7s));
 }
 
 TEST(StartUp, TellsTheUserOnceWhenTheGameFolderStaysUnknownAndKeepsWaiting) {
@@ -136,7 +115,7 @@ TEST(StartUp, TellsTheUserOnceWhenTheGameFolderStaysUnknownAndKeepsWaiting) {
 
   // Polling goes on while the notice is open.
   WriteFileBytes(folder / L"ut.out", Ansi(folder.game_dir()) + "\r\n");
-  EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(main); }, 7s));
+  EXPECT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 7s));
   DismissMessageBox(*notice);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(notice->hwnd); }, 3s));
   std::this_thread::sleep_for(6s);
@@ -152,7 +131,7 @@ TEST(StartUp, WorksFromAProgramFolderOutsideTheAnsiCodePage) {
   RunningProgram program(folder.exe());
   const MainWindow main = FindMainWindow(program);
   ASSERT_NE(main.window, nullptr);
-  EXPECT_TRUE(WaitUntil([&] { return ButtonsEnabled(main); }, 12s));
+  EXPECT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 12s));
   EXPECT_EQ(GetFileAttributesW((folder / L"ut.out").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 

@@ -1,0 +1,87 @@
+#include "results/fps_stream.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "core/ansi_text.h"
+#include "results/fps_group_parser.h"
+
+namespace quorvath {
+
+namespace {
+
+// Decodes pieces into one buffer that keeps its capacity from piece to piece.
+class PieceDecoder {
+ public:
+  void DecodeInto(std::string_view piece, FpsGroupParser& parser) {
+    text_.clear();
+    AppendDecodedAnsi(piece, text_);
+    parser.Feed(text_);
+  }
+
+ private:
+  std::wstring text_;
+};
+
+}  // namespace
+
+std::size_t CompleteLinesLength(std::string_view bytes) {
+  std::size_t end = bytes.size();
+  // A CR at the very end may be the first half of CR LF.
+  if (end > 0 && bytes[end - 1] == '\r') --end;
+  while (end > 0) {
+    const char c = bytes[end - 1];
+    if (c == '\n' || c == '\r') return end;
+    --end;
+  }
+  return 0;
+}
+
+FpsReadResult ReadFpsStream(FpsByteSource& source, std::size_t piece_bytes) {
+  FpsGroupParser parser;
+  PieceDecoder decoder;
+  std::vector<char> buffer(std::max<std::size_t>(piece_bytes, 1));
+  std::size_t filled = 0;  // bytes at the start of `buffer` not yet parsed: part of one line
+  for (;;) {
+    if (filled == buffer.size()) buffer.resize(buffer.size() * 2);
+    const FpsSourceRead read = source.Read(std::span<char>(buffer).subspan(filled));
+    if (read.failed) {
+      parser.StopOnReadError(read.system_error);
+      break;
+    }
+    if (read.bytes == 0) {
+      decoder.DecodeInto(std::string_view(buffer.data(), filled), parser);
+      break;
+    }
+    filled += read.bytes;
+    const std::size_t cut = CompleteLinesLength(std::string_view(buffer.data(), filled));
+    if (cut == 0) continue;
+    decoder.DecodeInto(std::string_view(buffer.data(), cut), parser);
+    std::memmove(buffer.data(), buffer.data() + cut, filled - cut);
+    filled -= cut;
+  }
+  return parser.Finish();
+}
+
+FpsReadResult ReadFpsBytesInPieces(std::string_view bytes, std::size_t piece_bytes) {
+  piece_bytes = std::max<std::size_t>(piece_bytes, 1);
+  FpsGroupParser parser;
+  PieceDecoder decoder;
+  while (!bytes.empty()) {
+    std::size_t cut = 0;
+    for (std::size_t length = piece_bytes; cut == 0; length *= 2) {
+      if (length >= bytes.size()) {
+        cut = bytes.size();  // the rest of the file: its last line needs no terminator
+      } else {
+        cut = CompleteLinesLength(bytes.substr(0, length));
+      }
+    }
+    decoder.DecodeInto(bytes.substr(0, cut), parser);
+    bytes.remove_prefix(cut);
+  }
+  return parser.Finish();
+}
+
+}  // namespace quorvath
