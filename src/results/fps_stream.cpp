@@ -55,9 +55,15 @@ FpsReadResult ReadFpsStream(FpsByteSource& source, std::size_t piece_bytes) {
       decoder.DecodeInto(std::string_view(buffer.data(), filled), parser);
       break;
     }
+    // The bytes held before this read complete no line, save for a CR at their end whose LF
+    // may have just come; looking from there keeps a long line read in many small pieces
+    // from being scanned again and again.
+    const std::size_t look_from = filled > 0 ? filled - 1 : 0;
     filled += read.bytes;
-    const std::size_t cut = CompleteLinesLength(std::string_view(buffer.data(), filled));
-    if (cut == 0) continue;
+    const std::size_t cut_in_new =
+        CompleteLinesLength(std::string_view(buffer.data() + look_from, filled - look_from));
+    if (cut_in_new == 0) continue;
+    const std::size_t cut = look_from + cut_in_new;
     decoder.DecodeInto(std::string_view(buffer.data(), cut), parser);
     std::memmove(buffer.data(), buffer.data() + cut, filled - cut);
     filled -= cut;

@@ -30,6 +30,12 @@ bool CopyIfExists(const std::wstring& source, const std::wstring& destination, b
     if (!EntryExists(target)) return false;
     target += source.substr(source.find_last_of(L'\\') + 1);
   }
+  // A read-only file is never replaced, even where the file system would let the copy
+  // through (Windows refuses it; some emulations of it do not).
+  const DWORD existing = GetFileAttributesW(target.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
   return CopyFileW(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != FALSE;
 }
 

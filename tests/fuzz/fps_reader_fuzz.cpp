@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -89,6 +90,22 @@ void RequireSameRead(const FpsReadResult& a, const FpsReadResult& b) {
   Require(a.fault_count == b.fault_count);
 }
 
+// Hands the bytes out `step` at a time, as a file read in short reads.
+class SteppedSource final : public FpsByteSource {
+ public:
+  SteppedSource(std::string_view bytes, std::size_t step) : bytes_(bytes), step_(step) {}
+  FpsSourceRead Read(std::span<char> into) override {
+    const std::size_t count = std::min({into.size(), step_, bytes_.size()});
+    std::copy_n(bytes_.data(), count, into.data());
+    bytes_.remove_prefix(count);
+    return {count, false, 0};
+  }
+
+ private:
+  std::string_view bytes_;
+  std::size_t step_;
+};
+
 void FuzzFieldReader(std::wstring_view text) {
   FieldReader reader(text);
   const wchar_t* const begin = text.data();
@@ -130,6 +147,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Small pieces, their size taken from the input, so that the cuts land everywhere.
   const std::size_t piece = size == 0 ? 1 : 1 + data[0] % 64;
   RequireSameRead(ReadFpsBytesInPieces(bytes, piece), whole);
+  SteppedSource source(bytes, size < 2 ? 1 : 1 + data[1] % 32);
+  RequireSameRead(ReadFpsStream(source, piece), whole);
 
   FuzzFieldReader(text);
   FuzzLocationText(text);

@@ -1,0 +1,29 @@
+// The yardstick for start-up time: a Windows program that only shows a window.
+#include <windows.h>
+
+static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  WNDCLASSW window_class{};
+  window_class.lpfnWndProc = Proc;
+  window_class.hInstance = instance;
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  window_class.lpszClassName = L"MinimalWindow";
+  RegisterClassW(&window_class);
+  HWND window = CreateWindowExW(0, L"MinimalWindow", L"Minimal", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                                CW_USEDEFAULT, 361, 225, nullptr, nullptr, instance, nullptr);
+  ShowWindow(window, show);
+  UpdateWindow(window);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}

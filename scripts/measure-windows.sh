@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Measures the Windows build under Wine, side by side with bare programs in the same run:
+#  - quorvath.exe's size and imports;
+#  - start-up to the main window against a program that only shows a window, and the
+#    processor time used between timer ticks;
+#  - reading and listing a result file of 32,766 groups against a bare list box.
+set -euo pipefail
+source "$(dirname "$0")/lib.sh"
+root=$(repo_root)
+cd "$root"
+
+install_missing_packages
+cmake --preset mingw >/dev/null
+cmake --build --preset mingw --target quorvath startup_measure minimal_window list_fill_measure
+
+echo "== quorvath.exe"
+scripts/check-exe.sh build/mingw/bin/quorvath.exe
+
+program="$root/build/measure/Quorvath"
+rm -rf "$program"
+mkdir -p "$program"
+cp build/mingw/bin/quorvath.exe "$program/"
+cp -r kit/demo/. "$program/"
+
+export WINEPREFIX="$root/build/wine-measure"
+QUORVATH_FORCE_XVFB=1 start_display
+trap stop_wine_and_display EXIT
+prepare_wine
+
+echo "== start-up and idle"
+wine build/mingw/bench/startup_measure.exe "$(winepath -w "$program")" 15
+echo "== reading and listing a large result file"
+wine build/mingw/bench/list_fill_measure.exe

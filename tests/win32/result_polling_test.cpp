@@ -1,0 +1,123 @@
+#include "runs/result_polling.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "core/batch_start.h"
+#include "scratch_folder.h"
+
+namespace quorvath {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::ScratchFolder;
+using testing::WriteFileBytes;
+
+// A process that has already ended.
+UniqueHandle EndedProcess() {
+  wchar_t command[] = L"cmd.exe /c exit 0";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                      &startup, &info)) {
+    return nullptr;
+  }
+  CloseHandle(info.hThread);
+  WaitForSingleObject(info.hProcess, 10000);
+  return UniqueHandle(info.hProcess);
+}
+
+// This test program itself: a process that is still running.
+UniqueHandle RunningProcess() {
+  HANDLE self = nullptr;
+  DuplicateHandle(GetCurrentProcess(), GetCurrentProcess(), GetCurrentProcess(), &self, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  return UniqueHandle(self);
+}
+
+TEST(PollResult, WaitsWhileThereIsNoFileAndTheBatchFileRuns) {
+  ScratchFolder folder;
+  PendingResult pending{folder / L"HQ_FPS.txt", {}, RunningProcess(), false};
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+}
+
+TEST(PollResult, ANewFileIsReadyHiddenOrNot) {
+  ScratchFolder folder;
+  PendingResult pending{folder / L"HQ_FPS.txt", {}, RunningProcess(), false};
+  WriteFileBytes(pending.result_path, "x");
+  ASSERT_TRUE(SetFileAttributesW(pending.result_path.c_str(), FILE_ATTRIBUTE_HIDDEN |
+                                                                  FILE_ATTRIBUTE_SYSTEM |
+                                                                  FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
+}
+
+TEST(PollResult, AFolderOfThatNameIsNoResult) {
+  ScratchFolder folder;
+  PendingResult pending{folder / L"LQ_FPS.txt", {}, RunningProcess(), false};
+  ASSERT_TRUE(CreateDirectoryW(pending.result_path.c_str(), nullptr));
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+}
+
+TEST(PollResult, AFileLeftFromAnEarlierRunCountsOnlyOnceRewritten) {
+  ScratchFolder folder;
+  const std::wstring path = folder / L"CPU_Test_FPS.txt";
+  WriteFileBytes(path, "old run");
+  PendingResult pending{path, StampOf(path), RunningProcess(), false};
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  std::this_thread::sleep_for(20ms);
+  WriteFileBytes(path, "new run!");
+  EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
+}
+
+TEST(PollResult, ABatchFileThatEndedWithoutAResultIsReportedAtTheNextTick) {
+  ScratchFolder folder;
+  PendingResult pending{folder / L"HQ_FPS.txt", {}, EndedProcess(), false};
+  ASSERT_NE(pending.process, nullptr);
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  EXPECT_EQ(PollResult(pending), PollOutcome::kEndedWithoutResult);
+}
+
+TEST(PollResult, AResultWrittenJustBeforeTheBatchFileEndedIsStillTaken) {
+  ScratchFolder folder;
+  PendingResult pending{folder / L"HQ_FPS.txt", {}, EndedProcess(), false};
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  WriteFileBytes(pending.result_path, "late");
+  EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
+}
+
+TEST(PollResult, WithoutAProcessItWaitsForTheFileAlone) {
+  ScratchFolder folder;
+  PendingResult pending{folder / L"HQ_FPS.txt", {}, nullptr, false};
+  for (int tick = 0; tick < 3; ++tick) EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+}
+
+TEST(StartBatchFile, RunsInTheGivenFolderWithTheParameterOne) {
+  ScratchFolder folder(L"Start here");
+  WriteFileBytes(folder / L"Sub Folder\\run.bat",
+                 "@echo off\r\n>\"%~dp0..\\seen.txt\" echo %1 %CD%\r\n");
+  BatchStart start =
+      StartBatchFile(nullptr, folder / L"Sub Folder\\run.bat", SW_HIDE, folder.path());
+  ASSERT_TRUE(start.started);
+  ASSERT_NE(start.process, nullptr);
+  EXPECT_EQ(WaitForSingleObject(start.process.get(), 15000), WAIT_OBJECT_0);
+  std::wstring folder_text = folder.path();
+  folder_text.pop_back();
+  std::string expected = "1 ";
+  for (const wchar_t c : folder_text) expected += static_cast<char>(c);
+  EXPECT_EQ(testing::ReadFileBytes(folder / L"seen.txt"), expected + "\r\n");
+}
+
+TEST(StartBatchFile, AMissingBatchFileIsReportedWithItsError) {
+  ScratchFolder folder;
+  const BatchStart start = StartBatchFile(
+      nullptr, folder / L"High Quality\\hq-flyby-benchmark_All .bat", SW_HIDE, folder.path());
+  EXPECT_FALSE(start.started);
+  EXPECT_NE(start.error, static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(start.process, nullptr);
+}
+
+}  // namespace
+}  // namespace quorvath
