@@ -12,12 +12,12 @@ namespace quorvath {
 struct BatchStart {
   bool started = false;
   DWORD error = ERROR_SUCCESS;  // why it did not start
-  UniqueHandle process;         // the batch process, when the shell reported one
+  UniqueHandle process;         // the batch process, to learn when it has ended
 };
 
-// Starts `path` through the shell with the verb "open", the parameters "1" and
-// `working_folder` as its current folder, without waiting for it. `show` is a SW_ value.
-BatchStart StartBatchFile(HWND owner, const std::wstring& path, int show,
-                          const std::wstring& working_folder);
+// Starts the batch file `path` with the parameters "1" and `working_folder` as its current
+// folder, through the system's command interpreter in a console of its own, shown as `show`
+// (a SW_ value), without waiting for it.
+BatchStart StartBatchFile(const std::wstring& path, int show, const std::wstring& working_folder);
 
 }  // namespace quorvath

@@ -1,34 +1,47 @@
 #include "core/batch_start.h"
 
-#include <shellapi.h>
-
+#include "core/file_system.h"
 #include "runs/batch_files.h"
 
 namespace quorvath {
 
-BatchStart StartBatchFile(HWND owner, const std::wstring& path, int show,
-                          const std::wstring& working_folder) {
-  const std::wstring parameters(kBatchParameters);
-  SHELLEXECUTEINFOW info{};
-  info.cbSize = sizeof info;
-  // The process handle tells the caller when the batch file has ended; the program shows
-  // its own message when the start fails.
-  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
-  info.hwnd = owner;
-  info.lpVerb = L"open";
-  info.lpFile = path.c_str();
-  info.lpParameters = parameters.c_str();
-  info.lpDirectory = working_folder.c_str();
-  info.nShow = show;
+namespace {
 
+// The command interpreter from the system folder, never one found beside the program.
+std::wstring CommandInterpreter() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return L"cmd.exe";
+  return std::wstring(folder, length) + L"\\cmd.exe";
+}
+
+}  // namespace
+
+BatchStart StartBatchFile(const std::wstring& path, int show, const std::wstring& working_folder) {
   BatchStart result;
-  if (ShellExecuteExW(&info)) {
-    result.started = true;
-    result.process.reset(info.hProcess);
-  } else {
-    result.error = GetLastError();
-    if (result.error == ERROR_SUCCESS) result.error = ERROR_FILE_NOT_FOUND;
+  // The interpreter would start and only then complain; a missing file is told here.
+  if (!IsFile(path)) {
+    result.error = ERROR_FILE_NOT_FOUND;
+    return result;
   }
+  // cmd /c takes the rest of its command line as the command: the whole of it in quotes,
+  // the batch file's path in quotes inside them.
+  std::wstring command_line =
+      L"cmd.exe /c \"\"" + path + L"\" " + std::wstring(kBatchParameters) + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(CommandInterpreter().c_str(), command_line.data(), nullptr, nullptr, FALSE,
+                      CREATE_NEW_CONSOLE | CREATE_DEFAULT_ERROR_MODE, nullptr,
+                      working_folder.c_str(), &startup, &info)) {
+    result.error = GetLastError();
+    return result;
+  }
+  CloseHandle(info.hThread);
+  result.started = true;
+  result.process.reset(info.hProcess);
   return result;
 }
 

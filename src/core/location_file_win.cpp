@@ -32,7 +32,7 @@ std::optional<std::wstring> ReadLocationFile(const std::wstring& app_dir) {
 
 bool StartLocate(HWND timer_window, UINT_PTR loc_timer, const std::wstring& app_dir) {
   const BatchStart start =
-      StartBatchFile(nullptr, app_dir + std::wstring(kLocateBatchFile), SW_HIDE, app_dir);
+      StartBatchFile(app_dir + std::wstring(kLocateBatchFile), SW_HIDE, app_dir);
   SetTimer(timer_window, loc_timer, kPollIntervalMs, nullptr);
   return start.started;
 }

@@ -30,6 +30,6 @@ struct TestStart {
 // Notes what the result file looks like now, then starts the test's batch file in the
 // program folder with the parameters "1": hidden for the CPU test, minimised without taking
 // the focus for the High and Low Quality tests, so that a user can look at a run.
-TestStart StartTestBatchFile(HWND owner, const TestRow& test, const AppState& app);
+TestStart StartTestBatchFile(const TestRow& test, const AppState& app);
 
 }  // namespace quorvath

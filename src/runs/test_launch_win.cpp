@@ -14,14 +14,14 @@ bool CopySettingsFile(const TestRow& test, const AppState& app) {
                       app.game_dir + std::wstring(test.copy_destination), true);
 }
 
-TestStart StartTestBatchFile(HWND owner, const TestRow& test, const AppState& app) {
+TestStart StartTestBatchFile(const TestRow& test, const AppState& app) {
   TestStart outcome;
   outcome.batch_path = app.app_dir + BatchFileFor(test, app.selected_res);
   const std::wstring result_path = app.app_dir + std::wstring(test.result_file);
   const FileStamp before = StampOf(result_path);
 
   const int show = test.runs_at_resolution ? SW_SHOWMINNOACTIVE : SW_HIDE;
-  BatchStart start = StartBatchFile(owner, outcome.batch_path, show, app.app_dir);
+  BatchStart start = StartBatchFile(outcome.batch_path, show, app.app_dir);
   outcome.started = start.started;
   outcome.error = start.error;
   if (start.started) {

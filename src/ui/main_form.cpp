@@ -102,15 +102,7 @@ void MainForm::OnInitDialog() {
   CreateControls(hwnd(), kControls);
 
   banner_ = LoadBitmapResource(kBannerImage);
-  banner_2x_ = LoadBitmapResource(kBanner2xImage);
-  const HWND banner = GetDlgItem(hwnd(), Picture1);
-  SetPictureImages(banner, banner_.get(), banner_2x_.get());
-  SetPictureIsLink(banner, true);
-
-  tooltips_.Create(hwnd());
-  tooltips_.Add(banner, std::wstring(L"Click to go to ") + kMakerHost);
-  tooltips_.Add(GetDlgItem(hwnd(), combo_res), kResolutionToolTip);
-
+  SetPictureIsLink(GetDlgItem(hwnd(), Picture1), true);
   ApplyDpi(DpiForWindow(hwnd()));
   TakeOverDialogDpiScaling(hwnd());
   CenterOnWorkArea(hwnd());
@@ -118,11 +110,18 @@ void MainForm::OnInitDialog() {
 
 void MainForm::Load(int show_command) {
   AppState& app = App();
+  // On screen first: starting the location batch file means starting a process, which takes
+  // as long again as showing the window; nothing can tell the two orders apart, as no
+  // message is handled before both are done.
+  ShowWindow(hwnd(), show_command);
   StartLocate(hwnd(), loc_timer, app.app_dir);
   locate_started_ms_ = GetTickCount64();
-
-  ShowWindow(hwnd(), show_command);
   UpdateWindow(hwnd());
+
+  // Tool tips matter only once the window is on screen.
+  tooltips_.Create(hwnd());
+  tooltips_.Add(GetDlgItem(hwnd(), Picture1), std::wstring(L"Click to go to ") + kMakerHost);
+  tooltips_.Add(GetDlgItem(hwnd(), combo_res), kResolutionToolTip);
 
   app.selected_res = std::wstring(kAllResolutions);
   const HWND combo = GetDlgItem(hwnd(), combo_res);
@@ -137,6 +136,9 @@ void MainForm::Load(int show_command) {
 
 void MainForm::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
+  // The banner drawn at twice its size is needed only above 96 DPI.
+  if (dpi > kDefaultDpi && banner_2x_ == nullptr) banner_2x_ = LoadBitmapResource(kBanner2xImage);
+  SetPictureImages(GetDlgItem(hwnd(), Picture1), banner_.get(), banner_2x_.get());
   font_ = CreateDialogFont(kFontPoints, dpi);
   LayoutControls(hwnd(), kControls, dpi, font_.get());
   SetClientSize(hwnd(), ClientSizeForDpi(kClientWidthTwips, kClientHeightTwips, dpi), dpi);
@@ -236,7 +238,7 @@ void MainForm::OnTestButton(TestKind kind) {
   SetTestButtonsEnabled(false);
   CopySettingsFile(test, app);
 
-  TestStart start = StartTestBatchFile(hwnd(), test, app);
+  TestStart start = StartTestBatchFile(test, app);
   if (!start.started) {
     SetTestButtonsEnabled(true);
     ShowWarning(hwnd(), L"The test could not be started:\r\n" + start.batch_path + L"\r\n\r\n" +

@@ -48,8 +48,8 @@ class MainForm : public DialogWindow {
   // every timer idle.
   bool Create();
 
-  // The rest of the start-up, once the checks have passed: starts locating the game, shows
-  // the window and fills the resolution list and the explanatory text.
+  // The rest of the start-up, once the checks have passed: shows the window, starts locating
+  // the game, and fills the resolution list and the explanatory text.
   void Load(int show_command);
 
  private:

@@ -99,7 +99,7 @@ TEST(StartBatchFile, RunsInTheGivenFolderWithTheParameterOne) {
   WriteFileBytes(folder / L"Sub Folder\\run.bat",
                  "@echo off\r\n>\"%~dp0..\\seen.txt\" echo %1 %CD%\r\n");
   BatchStart start =
-      StartBatchFile(nullptr, folder / L"Sub Folder\\run.bat", SW_HIDE, folder.path());
+      StartBatchFile(folder / L"Sub Folder\\run.bat", SW_HIDE, folder.path());
   ASSERT_TRUE(start.started);
   ASSERT_NE(start.process, nullptr);
   EXPECT_EQ(WaitForSingleObject(start.process.get(), 15000), WAIT_OBJECT_0);
@@ -112,10 +112,10 @@ TEST(StartBatchFile, RunsInTheGivenFolderWithTheParameterOne) {
 
 TEST(StartBatchFile, AMissingBatchFileIsReportedWithItsError) {
   ScratchFolder folder;
-  const BatchStart start = StartBatchFile(
-      nullptr, folder / L"High Quality\\hq-flyby-benchmark_All .bat", SW_HIDE, folder.path());
+  const BatchStart start = StartBatchFile(folder / L"High Quality\\hq-flyby-benchmark_All .bat",
+                                          SW_HIDE, folder.path());
   EXPECT_FALSE(start.started);
-  EXPECT_NE(start.error, static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_EQ(start.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(start.process, nullptr);
 }
 
