@@ -9,6 +9,11 @@
 
 namespace quorvath {
 
+// The path in the form that the file functions accept beyond MAX_PATH characters ("\\?\C:\..."
+// or "\\?\UNC\server\..."), for paths long enough to need it; shorter paths are returned as
+// they are.
+std::wstring ExtendedLengthPath(const std::wstring& path);
+
 // True for an existing file whatever its attributes (read-only, hidden, system, archive);
 // false for a folder or nothing.
 bool IsFile(const std::wstring& path);

@@ -4,18 +4,32 @@
 
 namespace quorvath {
 
+std::wstring ExtendedLengthPath(const std::wstring& path) {
+  // Folders are limited to MAX_PATH - 12 characters (room for an 8.3 name) in the plain form.
+  constexpr std::size_t kPlainLimit = MAX_PATH - 12;
+  if (path.size() < kPlainLimit || path.rfind(L"\\\\?\\", 0) == 0) return path;
+  // The extended form takes the path literally: "." and ".." must be resolved first.
+  const DWORD needed = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  std::wstring full(needed, L'\0');
+  const DWORD length = GetFullPathNameW(path.c_str(), needed, full.data(), nullptr);
+  if (length == 0 || length >= needed) return path;
+  full.resize(length);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
 bool IsFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(ExtendedLengthPath(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool EntryExists(const std::wstring& path) {
-  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(ExtendedLengthPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 FileStamp StampOf(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+  if (!GetFileAttributesExW(ExtendedLengthPath(path).c_str(), GetFileExInfoStandard, &data) ||
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return {};
   }
@@ -33,7 +47,7 @@ std::optional<std::string> ReadSmallFile(const std::wstring& path, DWORD* error,
     if (error != nullptr) *error = code;
     return std::nullopt;
   };
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ,
+  UniqueHandle file(CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return fail(GetLastError());

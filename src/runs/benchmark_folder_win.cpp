@@ -19,7 +19,7 @@ void MakeFolder(const std::wstring& path) {
   if (!parent || !EntryExists(*parent + L"\\")) return;
   std::wstring folder = path;
   if (folder.back() == L'\\') folder.pop_back();
-  CreateDirectoryW(folder.c_str(), nullptr);
+  CreateDirectoryW(ExtendedLengthPath(folder).c_str(), nullptr);
 }
 
 bool CopyIfExists(const std::wstring& source, const std::wstring& destination, bool overwrite) {
@@ -32,11 +32,12 @@ bool CopyIfExists(const std::wstring& source, const std::wstring& destination, b
   }
   // A read-only file is never replaced, even where the file system would let the copy
   // through (Windows refuses it; some emulations of it do not).
-  const DWORD existing = GetFileAttributesW(target.c_str());
+  const DWORD existing = GetFileAttributesW(ExtendedLengthPath(target).c_str());
   if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) {
     return false;
   }
-  return CopyFileW(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != FALSE;
+  return CopyFileW(ExtendedLengthPath(source).c_str(), ExtendedLengthPath(target).c_str(),
+                   overwrite ? FALSE : TRUE) != FALSE;
 }
 
 }  // namespace quorvath

@@ -20,6 +20,11 @@ void PrepareBenchmarkFolder(const TestRow& test, const AppState& app);
 // earlier copy. False when it could not be copied.
 bool CopySettingsFile(const TestRow& test, const AppState& app);
 
+// Why the test's settings file is not in place in the game's benchmark folder after the copy
+// failed, as a sentence naming the file or folder; nothing when an identical copy is there
+// already (a read-only copy left by an earlier run, for instance), so the test can run.
+std::optional<std::wstring> SettingsFileProblem(const TestRow& test, const AppState& app);
+
 struct TestStart {
   std::wstring batch_path;  // app_dir + the batch file for the chosen resolution
   bool started = false;

@@ -4,6 +4,7 @@
 #include <objbase.h>
 
 #include "core/app_state.h"
+#include "core/dll_search.h"
 #include "core/message_box.h"
 #include "core/os_name.h"
 #include "core/startup.h"
@@ -13,6 +14,7 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
   using namespace quorvath;
 
+  HardenDllSearch();
   SetAppDir();
   if (!IsSupportedOs(GetOSName())) {
     ShowPlainMessage(nullptr, L"This Operating System is not Supported", L"Not Supported");

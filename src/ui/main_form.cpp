@@ -236,7 +236,17 @@ void MainForm::OnTestButton(TestKind kind) {
   const AppState& app = App();
   PrepareBenchmarkFolder(test, app);
   SetTestButtonsEnabled(false);
-  CopySettingsFile(test, app);
+  if (!CopySettingsFile(test, app)) {
+    // Run without its settings, the benchmark would measure something else than the test.
+    if (const std::optional<std::wstring> problem = SettingsFileProblem(test, app)) {
+      SetTestButtonsEnabled(true);
+      ShowWarning(hwnd(),
+                  L"The test was not started: its settings could not be put in the "
+                  L"game's benchmark folder.\r\n\r\n" +
+                      *problem);
+      return;
+    }
+  }
 
   TestStart start = StartTestBatchFile(test, app);
   if (!start.started) {
@@ -308,7 +318,13 @@ void MainForm::OnLocTimer() {
   app.game_dir = *game_folder;
   SetTestButtonsEnabled(true);
   KillTimer(hwnd(), loc_timer);
-  DeleteLocationFile(app.app_dir);
+  DWORD error = ERROR_SUCCESS;
+  if (!DeleteLocationFile(app.app_dir, &error)) {
+    ShowWarning(hwnd(),
+                L"The game's folder is known and the tests can run, but the location "
+                L"file could not be deleted:\r\n" +
+                    LocationFilePath(app.app_dir) + L"\r\n\r\n" + SystemErrorText(error));
+  }
 }
 
 void MainForm::TellLocationStillUnknown() {

@@ -33,8 +33,26 @@ TEST(ReadLocationFile, DecodesTheAnsiCodePage) {
   if (GetACP() != 1252) GTEST_SKIP() << "written for the Western code page";
   ScratchFolder folder;
   // "C:\Spiele\Größe" in Windows-1252.
-  WriteFileBytes(folder / L"ut.out", "C:\\Spiele\\Gr\xF6\xDF" "e\r\n");
+  WriteFileBytes(folder / L"ut.out",
+                 "C:\\Spiele\\Gr\xF6\xDF"
+                 "e\r\n");
   EXPECT_EQ(ReadLocationFile(folder.path()), L"C:\\Spiele\\Gr\u00F6\u00DFe");
+}
+
+TEST(ReadLocationFile, AByteOrderMarkNamesAFolderOutsideTheAnsiCodePage) {
+  ScratchFolder folder;
+  // "D:\Игры Ω" in UTF-8, then in UTF-16.
+  WriteFileBytes(folder / L"ut.out",
+                 "\xEF\xBB\xBF  D:\\\xD0\x98\xD0\xB3\xD1\x80\xD1\x8B \xCE\xA9  \r\nnext\r\n");
+  EXPECT_EQ(ReadLocationFile(folder.path()), L"D:\\\u0418\u0433\u0440\u044B \u03A9");
+  const std::wstring text = L"\"E:\\\u4E2D\u6587,1\"\r\n";
+  std::string utf16 = "\xFF\xFE";
+  for (const wchar_t c : text) {
+    utf16 += static_cast<char>(c & 0xFF);
+    utf16 += static_cast<char>((c >> 8) & 0xFF);
+  }
+  WriteFileBytes(folder / L"ut.out", utf16);
+  EXPECT_EQ(ReadLocationFile(folder.path()), L"E:\\\u4E2D\u6587,1");
 }
 
 TEST(ReadLocationFile, ReadsAFileThatTheBatchFileStillHoldsOpen) {

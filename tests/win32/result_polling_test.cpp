@@ -14,6 +14,10 @@ using namespace std::chrono_literals;
 using testing::ScratchFolder;
 using testing::WriteFileBytes;
 
+// A result file of one complete group, and one cut short.
+constexpr char kWhole[] = "Level\r\n1 / 2 / 3 fps\r\na\r\nb\r\n";
+constexpr char kCutShort[] = "Level\r\n1 / 2 / 3 fps\r\n";
+
 // A process that has already ended.
 UniqueHandle EndedProcess() {
   wchar_t command[] = L"cmd.exe /c exit 0";
@@ -47,7 +51,7 @@ TEST(PollResult, WaitsWhileThereIsNoFileAndTheBatchFileRuns) {
 TEST(PollResult, ANewFileIsReadyHiddenOrNot) {
   ScratchFolder folder;
   PendingResult pending{folder / L"HQ_FPS.txt", {}, RunningProcess(), false};
-  WriteFileBytes(pending.result_path, "x");
+  WriteFileBytes(pending.result_path, kWhole);
   ASSERT_TRUE(SetFileAttributesW(pending.result_path.c_str(), FILE_ATTRIBUTE_HIDDEN |
                                                                   FILE_ATTRIBUTE_SYSTEM |
                                                                   FILE_ATTRIBUTE_READONLY));
@@ -64,11 +68,11 @@ TEST(PollResult, AFolderOfThatNameIsNoResult) {
 TEST(PollResult, AFileLeftFromAnEarlierRunCountsOnlyOnceRewritten) {
   ScratchFolder folder;
   const std::wstring path = folder / L"CPU_Test_FPS.txt";
-  WriteFileBytes(path, "old run");
+  WriteFileBytes(path, kWhole);
   PendingResult pending{path, StampOf(path), RunningProcess(), false};
   EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
   std::this_thread::sleep_for(20ms);
-  WriteFileBytes(path, "new run!");
+  WriteFileBytes(path, std::string(kWhole) + kWhole);
   EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
 }
 
@@ -84,22 +88,44 @@ TEST(PollResult, AResultWrittenJustBeforeTheBatchFileEndedIsStillTaken) {
   ScratchFolder folder;
   PendingResult pending{folder / L"HQ_FPS.txt", {}, EndedProcess(), false};
   EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
-  WriteFileBytes(pending.result_path, "late");
+  WriteFileBytes(pending.result_path, kWhole);
   EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
 }
 
-TEST(PollResult, WithoutAProcessItWaitsForTheFileAlone) {
+TEST(PollResult, AFileStillBeingWrittenWaitsWhileTheBatchFileRuns) {
   ScratchFolder folder;
-  PendingResult pending{folder / L"HQ_FPS.txt", {}, nullptr, false};
+  PendingResult pending{folder / L"LQ_FPS.txt", {}, RunningProcess(), false};
+  WriteFileBytes(pending.result_path, kCutShort);
   for (int tick = 0; tick < 3; ++tick) EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  WriteFileBytes(pending.result_path, kWhole);
+  EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
+}
+
+TEST(PollResult, AFileHeldOpenByAnotherProgramWaitsUntilItIsReleased) {
+  ScratchFolder folder;
+  PendingResult pending{folder / L"CPU_Test_FPS.txt", {}, RunningProcess(), false};
+  WriteFileBytes(pending.result_path, kWhole);
+  HANDLE holder = CreateFileW(pending.result_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  CloseHandle(holder);
+  EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
+}
+
+TEST(PollResult, ADamagedFileLeftByAnEndedBatchFileGoesToTheWindowAfterOneMoreTick) {
+  ScratchFolder folder;
+  PendingResult pending{folder / L"HQ_FPS.txt", {}, EndedProcess(), false};
+  WriteFileBytes(pending.result_path, kCutShort);
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
 }
 
 TEST(StartBatchFile, RunsInTheGivenFolderWithTheParameterOne) {
   ScratchFolder folder(L"Start here");
   WriteFileBytes(folder / L"Sub Folder\\run.bat",
                  "@echo off\r\n>\"%~dp0..\\seen.txt\" echo %1 %CD%\r\n");
-  BatchStart start =
-      StartBatchFile(folder / L"Sub Folder\\run.bat", SW_HIDE, folder.path());
+  BatchStart start = StartBatchFile(folder / L"Sub Folder\\run.bat", SW_HIDE, folder.path());
   ASSERT_TRUE(start.started);
   ASSERT_NE(start.process, nullptr);
   EXPECT_EQ(WaitForSingleObject(start.process.get(), 15000), WAIT_OBJECT_0);
@@ -112,8 +138,8 @@ TEST(StartBatchFile, RunsInTheGivenFolderWithTheParameterOne) {
 
 TEST(StartBatchFile, AMissingBatchFileIsReportedWithItsError) {
   ScratchFolder folder;
-  const BatchStart start = StartBatchFile(folder / L"High Quality\\hq-flyby-benchmark_All .bat",
-                                          SW_HIDE, folder.path());
+  const BatchStart start =
+      StartBatchFile(folder / L"High Quality\\hq-flyby-benchmark_All .bat", SW_HIDE, folder.path());
   EXPECT_FALSE(start.started);
   EXPECT_EQ(start.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_EQ(start.process, nullptr);
