@@ -19,9 +19,14 @@ std::wstring CommandInterpreter() {
 
 BatchStart StartBatchFile(const std::wstring& path, int show, const std::wstring& working_folder) {
   BatchStart result;
-  // The interpreter would start and only then complain; a missing file is told here.
+  // The interpreter would start and only then complain; a missing file is told here, and
+  // so is a path longer than the interpreter can run.
   if (!IsFile(path)) {
     result.error = ERROR_FILE_NOT_FOUND;
+    return result;
+  }
+  if (path.size() >= MAX_PATH) {
+    result.error = ERROR_FILENAME_EXCED_RANGE;
     return result;
   }
   // cmd /c takes the rest of its command line as the command: the whole of it in quotes,

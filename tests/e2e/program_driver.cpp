@@ -102,6 +102,15 @@ void ProgramFolder::ReportGameFolder(int delay_seconds) const {
   WriteBatch(L"CPU Test\\get-loc.bat", body);
 }
 
+void ProgramFolder::ReportLocationBytes(std::string_view bytes, std::string_view after) const {
+  WriteFileBytes(folder_ / L"fixtures\\ut.out", bytes);
+  std::string body =
+      "copy /y \"%~dp0..\\fixtures\\ut.out\" \"%~dp0..\\ut.tmp\" >nul\n"
+      "move /y \"%~dp0..\\ut.tmp\" \"%~dp0..\\ut.out\" >nul\n";
+  body += after;
+  WriteBatch(L"CPU Test\\get-loc.bat", body);
+}
+
 void ProgramFolder::WriteResultBatch(std::wstring_view batch, std::wstring_view result_file,
                                      std::string_view content, int delay_seconds,
                                      int linger_seconds) const {

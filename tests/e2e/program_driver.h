@@ -45,6 +45,9 @@ class ProgramFolder {
   // get-loc.bat writes the game folder into ut.out after `delay_seconds`.
   void ReportGameFolder(int delay_seconds = 0) const;
 
+  // get-loc.bat leaves exactly `bytes` as ut.out (through a rename), then runs `after`.
+  void ReportLocationBytes(std::string_view bytes, std::string_view after = {}) const;
+
   // Makes `batch` (relative to the program folder) leave `content` as the result file
   // `result_file` in the program folder after `delay_seconds`, through a temporary file that
   // is renamed into place, and keep running `linger_seconds` more.
