@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "core/system_library.h"
 #include "results/fps_reader.h"
 #include "results/result_rows.h"
 #include "ui/picture_control.h"
@@ -98,8 +99,7 @@ double Median(std::vector<double> values) {
 }  // namespace
 
 int main() {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
-  InitCommonControlsEx(&controls);
+  quorvath::LoadCommonControls();
   quorvath::RegisterPictureControl();
 
   const std::wstring folder = TempFolder();

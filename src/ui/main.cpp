@@ -1,13 +1,12 @@
 // quorvath.exe: the start-up checks, the main window and the message loop.
 #include <windows.h>
-#include <commctrl.h>
-#include <objbase.h>
 
 #include "core/app_state.h"
 #include "core/dll_search.h"
 #include "core/message_box.h"
 #include "core/os_name.h"
 #include "core/startup.h"
+#include "core/system_library.h"
 #include "ui/dialog_window.h"
 #include "ui/main_form.h"
 
@@ -22,9 +21,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
   }
   if (!CheckRequiredFiles()) return 0;
 
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
+  LoadCommonControls();
 
   int exit_code = 0;
   {
@@ -42,6 +39,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show_command) {
       exit_code = 1;
     }
   }
-  if (SUCCEEDED(com)) CoUninitialize();
   return exit_code;
 }

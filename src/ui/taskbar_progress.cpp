@@ -1,5 +1,7 @@
 #include "ui/taskbar_progress.h"
 
+#include "core/system_library.h"
+
 namespace quorvath {
 
 TaskbarProgress::~TaskbarProgress() {
@@ -10,8 +12,7 @@ void TaskbarProgress::SetBusy(HWND window, bool busy) {
   if (!tried_) {
     tried_ = true;
     ITaskbarList3* taskbar = nullptr;
-    if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER,
-                                   IID_PPV_ARGS(&taskbar)))) {
+    if (SUCCEEDED(CreateComInstance(CLSID_TaskbarList, IID_PPV_ARGS(&taskbar)))) {
       if (SUCCEEDED(taskbar->HrInit())) {
         taskbar_ = taskbar;
       } else {

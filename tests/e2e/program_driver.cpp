@@ -55,12 +55,14 @@ bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout, Mil
   }
 }
 
-std::wstring BuiltProgramPath() {
+std::wstring BuiltFilePath(std::wstring_view relative) {
   wchar_t self[MAX_PATH * 4] = {};
   const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
   std::wstring path(self, length);
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"quorvath.exe";
+  return path.substr(0, path.find_last_of(L'\\') + 1) + std::wstring(relative);
 }
+
+std::wstring BuiltProgramPath() { return BuiltFilePath(L"quorvath.exe"); }
 
 std::string Ansi(std::wstring_view text) {
   std::string narrow(text.size() * 2, '\0');
@@ -146,13 +148,29 @@ std::vector<std::string> ProgramFolder::Starts() const {
   return lines;
 }
 
-RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& current_folder) {
+RunningProgram::RunningProgram(const std::wstring& exe, const std::wstring& current_folder,
+                               const std::wstring& extra_environment) {
   std::wstring command_line = L"\"" + exe + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      current_folder.c_str(), &startup, &info)) {
+  // This process's environment, plus "NAME=value" of `extra_environment` when given.
+  std::wstring environment;
+  if (!extra_environment.empty()) {
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* entry = block; *entry != L'\0'; entry += wcslen(entry) + 1) {
+      environment.append(entry);
+      environment.push_back(L'\0');
+    }
+    FreeEnvironmentStringsW(block);
+    environment += extra_environment;
+    environment.push_back(L'\0');
+    environment.push_back(L'\0');
+  }
+  if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE,
+                      CREATE_UNICODE_ENVIRONMENT,
+                      environment.empty() ? nullptr : environment.data(), current_folder.c_str(),
+                      &startup, &info)) {
     throw std::runtime_error("cannot start quorvath.exe");
   }
   CloseHandle(info.hThread);

@@ -26,6 +26,9 @@ bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout,
 // quorvath.exe as built, beside the test program.
 std::wstring BuiltProgramPath();
 
+// A file built beside the test program, in the sub-folder `relative`.
+std::wstring BuiltFilePath(std::wstring_view relative);
+
 // A scratch program folder: quorvath.exe, the required files with scripted batch files, and
 // a game folder of its own. Batch files record each start in "starts.log" (the file's name,
 // its parameters and its current folder), so a test can tell what ran.
@@ -82,7 +85,8 @@ class RunningProgram {
  public:
   // Starts `exe` with `current_folder` as its current folder (not the program folder, so
   // that nothing depends on it by accident).
-  explicit RunningProgram(const std::wstring& exe, const std::wstring& current_folder = L"C:\\");
+  explicit RunningProgram(const std::wstring& exe, const std::wstring& current_folder = L"C:\\",
+                          const std::wstring& extra_environment = {});
   ~RunningProgram();
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;

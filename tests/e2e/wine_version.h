@@ -20,4 +20,17 @@ class ScopedWineVersion {
   std::wstring key_;
 };
 
+// Makes Wine load `dll` for one program from the DLL search path before its own copy (as
+// Windows does for any DLL that is not a known system DLL), for the life of the object.
+class ScopedWineDllOverride {
+ public:
+  ScopedWineDllOverride(const std::wstring& exe_name, const std::wstring& dll);
+  ~ScopedWineDllOverride();
+  ScopedWineDllOverride(const ScopedWineDllOverride&) = delete;
+  ScopedWineDllOverride& operator=(const ScopedWineDllOverride&) = delete;
+
+ private:
+  std::wstring key_;
+};
+
 }  // namespace quorvath::testing
