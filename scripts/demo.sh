@@ -9,7 +9,8 @@ cd "$root"
 
 install_missing_packages
 cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target quorvath
+cmake --build --preset mingw --target quorvath package
+echo "Release package: $(ls build/mingw/package/Quorvath-*-win64.zip)"
 
 program="$root/build/demo/Quorvath"
 rm -rf "$program"

@@ -27,6 +27,8 @@ step "Windows build (MinGW-w64)"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"
 scripts/check-exe.sh build/mingw/bin/quorvath.exe
+cmake --build --preset mingw --target package
+scripts/check-package.sh build/mingw/package/Quorvath-*-win64.zip
 
 step "Windows tests under Wine"
 export WINEPREFIX="$root/build/wine-test"
