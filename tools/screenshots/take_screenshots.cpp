@@ -1,0 +1,94 @@
+// Takes the README's screenshots: starts quorvath.exe in a program folder laid out with the
+// demo kit, runs tests, opens the About dialog, and saves each window, frame included, as a
+// BMP file.
+//   take_screenshots <program folder> <output folder>
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "program_driver.h"
+
+namespace {
+
+using namespace quorvath::testing;
+
+bool SaveWindow(HWND window, const std::wstring& path) {
+  SetForegroundWindow(window);
+  Sleep(600);  // the window settles and repaints
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+  SelectObject(memory, old);
+  const DWORD stride = static_cast<DWORD>((width * 3 + 3) & ~3);
+  const DWORD image_size = stride * static_cast<DWORD>(height);
+  BITMAPFILEHEADER header{};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+  header.bfSize = header.bfOffBits + image_size;
+  bool saved = false;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    saved = WriteFile(file, &header, sizeof header, &written, nullptr) &&
+            WriteFile(file, &info.bmiHeader, sizeof info.bmiHeader, &written, nullptr) &&
+            WriteFile(file, bits, image_size, &written, nullptr);
+    CloseHandle(file);
+  }
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  std::printf("%s %ls (%d x %d)\n", saved ? "saved" : "FAILED", path.c_str(), width, height);
+  return saved;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: take_screenshots <program folder> <output folder>\n");
+    return 2;
+  }
+  std::wstring folder = argv[1];
+  if (folder.back() != L'\\') folder += L'\\';
+  std::wstring out = argv[2];
+  if (out.back() != L'\\') out += L'\\';
+
+  RunningProgram program(folder + L"quorvath.exe", folder);
+  const MainWindow main = FindMainWindow(program);
+  if (main.window == nullptr || !WaitUntil([&] { return main.TestsEnabled(); }, 20s)) return 1;
+  bool ok = SaveWindow(main.window, out + L"main-window.bmp");
+
+  Click(main.cpu);
+  HWND window = program.WaitForWindow(L"CPU Test Results", 30s);
+  ok = window != nullptr && SaveWindow(window, out + L"cpu-results.bmp") && ok;
+
+  WaitUntil([&] { return main.TestsEnabled(); }, 5s);
+  Click(main.high);
+  window = program.WaitForWindow(L"High Quality Test Results: All Resolutions", 30s);
+  ok = window != nullptr && SaveWindow(window, out + L"high-all-results.bmp") && ok;
+
+  WaitUntil([&] { return main.TestsEnabled(); }, 5s);
+  main.ChooseResolution(L"1280 x 1024");
+  Click(main.low);
+  window = program.WaitForWindow(L"Low Quality Test Results: 1280 x 1024", 30s);
+  ok = window != nullptr && SaveWindow(window, out + L"low-1280-results.bmp") && ok;
+
+  PressKeys(main.window, {{VK_MENU, 'H'}, {'A'}});
+  window = program.WaitForWindow(L"About Quorvath", 5s);
+  ok = window != nullptr && SaveWindow(window, out + L"about.bmp") && ok;
+  return ok ? 0 : 1;
+}
