@@ -161,20 +161,7 @@ void AboutForm::OnInitDialog() {
 }
 
 void AboutForm::ApplyDpi(UINT dpi) {
-  dpi_ = dpi;
-  font_ = CreateDialogFont(kFontPoints, dpi);
-  LayoutControls(hwnd(), kControls, dpi, font_.get());
-  SetClientSize(hwnd(), ClientSizeForDpi(kClientWidthTwips, kClientHeightTwips, dpi), dpi);
-  icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
-  small_icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
-}
-
-void AboutForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyDpi(dpi);
+  ApplyLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips}, dpi);
 }
 
 INT_PTR AboutForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -189,7 +176,8 @@ INT_PTR AboutForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnPaint();
       return TRUE;
     case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      MoveToSuggestedPlace(lparam);
+      ApplyDpi(HIWORD(wparam));
       return TRUE;
     case WM_CLOSE:
       Close();
@@ -219,21 +207,17 @@ void AboutForm::OnCommand(int id, int code) {
 void AboutForm::OnPaint() {
   PAINTSTRUCT paint{};
   const HDC dc = BeginPaint(hwnd(), &paint);
-  if (dc != nullptr) DrawSeparator(dc, dpi_);
+  if (dc != nullptr) DrawSeparator(dc, dpi());
   EndPaint(hwnd(), &paint);
 }
 
 void AboutForm::OnDestroyed() {
   // The controls that used these are gone; the next showing loads everything afresh.
   tooltips_.reset();
-  font_.reset();
   banner_.reset();
   banner_2x_.reset();
   program_picture_.reset();
   program_picture_2x_.reset();
-  icon_.reset();
-  small_icon_.reset();
-  dpi_ = 0;
 }
 
 }  // namespace quorvath

@@ -32,18 +32,13 @@ class AboutForm : public DialogWindow {
   void OnInitDialog();
   void OnCommand(int id, int code);
   void OnPaint();
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void ApplyDpi(UINT dpi);
 
   // Everything below lives as long as the window: a closed dialog keeps nothing.
-  UINT dpi_ = 0;
-  UniqueFont font_;
   UniqueBitmap banner_;
   UniqueBitmap banner_2x_;
   UniqueBitmap program_picture_;
   UniqueBitmap program_picture_2x_;
-  UniqueIcon icon_;
-  UniqueIcon small_icon_;
   std::optional<ToolTips> tooltips_;
 };
 

@@ -4,6 +4,10 @@
 #include <cstring>
 #include <vector>
 
+#include "ui/app_resources.h"
+#include "ui/dpi.h"
+#include "ui/ui_font.h"
+
 namespace quorvath {
 
 namespace {
@@ -66,6 +70,24 @@ INT_PTR DialogWindow::SetDialogResult(LRESULT result) {
   return TRUE;
 }
 
+void DialogWindow::ApplyLayout(std::span<const ControlSpec> controls, int font_points,
+                               SIZE client_twips, UINT dpi) {
+  dpi_ = dpi;
+  font_ = CreateDialogFont(font_points, dpi);
+  LayoutControls(hwnd_, controls, dpi, font_.get());
+  SetClientSize(hwnd_, ClientSizeForDpi(client_twips.cx, client_twips.cy, dpi), dpi);
+  icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
+  small_icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
+}
+
+void DialogWindow::MoveToSuggestedPlace(LPARAM suggested_rect) {
+  const RECT& suggested = *reinterpret_cast<const RECT*>(suggested_rect);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 bool DialogWindow::RouteDialogMessage(MSG& message) {
   if (message.hwnd == nullptr) return false;
   const HWND root = GetAncestor(message.hwnd, GA_ROOT);
@@ -99,6 +121,11 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wpar
     std::vector<HWND>& dialogs = OpenDialogs();
     dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), window), dialogs.end());
     self->hwnd_ = nullptr;
+    // What the window's controls drew with goes with them.
+    self->font_.reset();
+    self->icon_.reset();
+    self->small_icon_.reset();
+    self->dpi_ = 0;
     try {
       self->OnDestroyed();
     } catch (...) {

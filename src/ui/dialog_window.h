@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <span>
 #include <string>
+
+#include "core/win_handles.h"
+#include "ui/control_table.h"
 
 namespace quorvath {
 
@@ -40,10 +44,25 @@ class DialogWindow {
   // Gives a message's result to the dialog manager (DWLP_MSGRESULT) and reports it handled.
   INT_PTR SetDialogResult(LRESULT result);
 
+  // Lays the window out for `dpi`: every control of the table at its place, in "MS Sans
+  // Serif" at `font_points`, the client area `client_twips`, and the icons at that DPI.
+  void ApplyLayout(std::span<const ControlSpec> controls, int font_points, SIZE client_twips,
+                   UINT dpi);
+  UINT dpi() const { return dpi_; }
+  HFONT font() const { return font_.get(); }
+
+  // For WM_DPICHANGED: moves the window to the place the system suggests; the caller then
+  // lays it out again for the new DPI.
+  void MoveToSuggestedPlace(LPARAM suggested_rect);
+
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   HWND hwnd_ = nullptr;
+  UINT dpi_ = 0;
+  UniqueFont font_;
+  UniqueIcon icon_;
+  UniqueIcon small_icon_;
 };
 
 }  // namespace quorvath

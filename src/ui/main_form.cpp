@@ -135,23 +135,10 @@ void MainForm::Load(int show_command) {
 }
 
 void MainForm::ApplyDpi(UINT dpi) {
-  dpi_ = dpi;
   // The banner drawn at twice its size is needed only above 96 DPI.
   if (dpi > kDefaultDpi && banner_2x_ == nullptr) banner_2x_ = LoadBitmapResource(kBanner2xImage);
   SetPictureImages(GetDlgItem(hwnd(), Picture1), banner_.get(), banner_2x_.get());
-  font_ = CreateDialogFont(kFontPoints, dpi);
-  LayoutControls(hwnd(), kControls, dpi, font_.get());
-  SetClientSize(hwnd(), ClientSizeForDpi(kClientWidthTwips, kClientHeightTwips, dpi), dpi);
-  icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
-  small_icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
-}
-
-void MainForm::OnDpiChanged(UINT dpi, const RECT& suggested) {
-  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ApplyDpi(dpi);
+  ApplyLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips}, dpi);
 }
 
 INT_PTR MainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -166,7 +153,8 @@ INT_PTR MainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnTimer(static_cast<UINT_PTR>(wparam));
       return TRUE;
     case WM_DPICHANGED:
-      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      MoveToSuggestedPlace(lparam);
+      ApplyDpi(HIWORD(wparam));
       return TRUE;
     case WM_CLOSE:
       CloseAllAndEnd();

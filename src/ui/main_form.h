@@ -59,7 +59,6 @@ class MainForm : public DialogWindow {
   void OnInitDialog();
   void OnCommand(int id, int code);
   void OnTimer(UINT_PTR timer);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void ApplyDpi(UINT dpi);
 
   void OnLocTimer();
@@ -78,12 +77,8 @@ class MainForm : public DialogWindow {
   // Exit and closing: closes every other window of the program, then ends it.
   void CloseAllAndEnd();
 
-  UINT dpi_ = 0;
-  UniqueFont font_;
   UniqueBitmap banner_;
   UniqueBitmap banner_2x_;
-  UniqueIcon icon_;
-  UniqueIcon small_icon_;
   ToolTips tooltips_;
   TaskbarProgress progress_;
 

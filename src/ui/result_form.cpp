@@ -55,7 +55,7 @@ void ResultForm::ShowResults() {
   if (!IsOpen()) {
     if (!CreateDialogWindow(nullptr, design_.caption, WS_EX_APPWINDOW)) return;
     CenterOnWorkArea(hwnd());
-    const int step = ScaleForDpi(kCascadePixels, dpi_) * (static_cast<int>(design_.test) + 1);
+    const int step = ScaleForDpi(kCascadePixels, dpi()) * (static_cast<int>(design_.test) + 1);
     RECT frame{};
     GetWindowRect(hwnd(), &frame);
     SetWindowPos(hwnd(), nullptr, frame.left + step, frame.top + step, 0, 0,
@@ -96,31 +96,25 @@ void ResultForm::OnInitDialog() {
 }
 
 void ResultForm::ApplyDpi(UINT dpi) {
-  dpi_ = dpi;
-  font_ = CreateDialogFont(kFontPoints, dpi);
-  LayoutControls(hwnd(), design_.controls, dpi, font_.get());
-  SetClientSize(hwnd(), ClientSizeForDpi(design_.client_width, design_.client_height, dpi), dpi);
-  icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
-  small_icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
+  ApplyLayout(design_.controls, kFontPoints, SIZE{design_.client_width, design_.client_height},
+              dpi);
   UpdateColumns();
 }
 
 void ResultForm::UpdateColumns() {
   const HWND rows = list();
   ScopedWindowDc dc(rows);
-  ScopedSelectObject select(dc.get(), font_.get());
+  ScopedSelectObject select(dc.get(), font());
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc.get(), &metrics);
-  columns_.row_height = metrics.tmHeight + ScaleForDpi(2, dpi_);
+  columns_.row_height = metrics.tmHeight + ScaleForDpi(2, dpi());
   SendMessageW(rows, LB_SETITEMHEIGHT, 0, columns_.row_height);
 
   // The header's text starts at the list's left edge; the rows start inside its border.
   POINT client_origin{0, 0};
   MapWindowPoints(rows, hwnd(), &client_origin, 1);
-  const int header_left = TwipsToPixels(kListLeftTwips, dpi_);
-  const int margin = ScaleForDpi(2, dpi_);
+  const int header_left = TwipsToPixels(kListLeftTwips, dpi());
+  const int margin = ScaleForDpi(2, dpi());
   columns_.starts.clear();
   for (const std::size_t word : ColumnHeaderWordStarts()) {
     SIZE extent{};
@@ -179,13 +173,10 @@ INT_PTR ResultForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CLOSE:
       DestroyWindow(hwnd());
       return TRUE;
-    case WM_DPICHANGED: {
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    case WM_DPICHANGED:
+      MoveToSuggestedPlace(lparam);
       ApplyDpi(HIWORD(wparam));
       return TRUE;
-    }
     default:
       return FALSE;
   }

@@ -61,10 +61,6 @@ class ResultForm : public DialogWindow {
   HWND list() const { return GetDlgItem(hwnd(), List1); }
 
   const ResultWindowDesign& design_;
-  UINT dpi_ = 0;
-  UniqueFont font_;
-  UniqueIcon icon_;
-  UniqueIcon small_icon_;
   ColumnLayout columns_;
 };
 

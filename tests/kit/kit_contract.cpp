@@ -5,49 +5,44 @@
 namespace quorvath::kit_test {
 namespace {
 
-struct Quality {
-  std::string title;  // "HighQuality"
-  std::wstring folder;
-  std::wstring batch_prefix;
-  std::wstring settings;  // the settings file's name and its benchmark folder's name
-  std::wstring result_file;
-};
+// The resolutions of a batch file's records, in file order: "All Resolutions" runs 1600,
+// 1280 and 1024 for each level.
+std::vector<int> WidthsFor(std::wstring_view resolution) {
+  if (resolution == kAllResolutions) return {1600, 1280, 1024};
+  return {std::stoi(std::wstring(resolution.substr(0, 4)))};
+}
 
-struct Resolution {
-  std::string title;
-  std::wstring suffix;  // what follows the prefix in the batch file's name
-  std::vector<int> widths;
-};
+std::wstring AfterLastBackslash(std::wstring_view path) {
+  return std::wstring(path.substr(path.find_last_of(L'\\') + 1));
+}
 
 std::vector<FlybyBatch> MakeFlybyBatches() {
   std::vector<FlybyBatch> batches;
-  batches.push_back({"CpuTest",
-                     L"CPU Test\\cpu-flyby-benchmark.bat",
-                     L"CPU Test\\CPU_LowDetail.ini",
-                     L"Benchmark\\CPU_LowDetail",
-                     L"CPU_LowDetail.ini",
-                     L"CPU_Test_FPS.txt",
-                     {kCpuWidth}});
-
-  const Quality qualities[] = {
-      {"HighQuality", L"High Quality", L"hq-flyby-benchmark_", L"Custom_MaxDetail", L"HQ_FPS.txt"},
-      {"LowQuality", L"Low Quality", L"lq-flyby-benchmark_", L"Custom_MinDetail", L"LQ_FPS.txt"},
-  };
-  // "All " keeps its blank: the program takes the first four characters of
-  // "All Resolutions". Its records run 1600, 1280, 1024 for each level.
-  const Resolution resolutions[] = {
-      {"1024", L"1024", {1024}},
-      {"1280", L"1280", {1280}},
-      {"1600", L"1600", {1600}},
-      {"All", L"All ", {1600, 1280, 1024}},
-  };
-  for (const Quality& quality : qualities) {
-    for (const Resolution& resolution : resolutions) {
-      batches.push_back(
-          {quality.title + resolution.title,
-           quality.folder + L"\\" + quality.batch_prefix + resolution.suffix + L".bat",
-           quality.folder + L"\\" + quality.settings + L".ini", L"Benchmark\\" + quality.settings,
-           quality.settings + L".ini", quality.result_file, resolution.widths});
+  for (const TestRow& test : kTests) {
+    const std::string title = test.kind == TestKind::kCpu    ? "CpuTest"
+                              : test.kind == TestKind::kHigh ? "HighQuality"
+                                                             : "LowQuality";
+    const std::wstring settings(test.settings_file);
+    const std::wstring benchmark_folder(test.benchmark_folder.substr(1));  // no leading "\"
+    if (!test.runs_at_resolution) {
+      batches.push_back({title,
+                         BatchFileFor(test, L""),
+                         settings,
+                         benchmark_folder,
+                         AfterLastBackslash(settings),
+                         std::wstring(test.result_file),
+                         {kCpuWidth}});
+      continue;
+    }
+    // In the kit's own order: the single resolutions, then "All ".
+    for (std::size_t i = 1; i <= kResolutions.size(); ++i) {
+      const std::wstring_view resolution = kResolutions[i % kResolutions.size()];
+      const std::string suffix = resolution == kAllResolutions
+                                     ? "All"
+                                     : std::string(resolution.begin(), resolution.begin() + 4);
+      batches.push_back({title + suffix, BatchFileFor(test, resolution), settings, benchmark_folder,
+                         AfterLastBackslash(settings), std::wstring(test.result_file),
+                         WidthsFor(resolution)});
     }
   }
   return batches;

@@ -1,6 +1,6 @@
-// What Quorvath expects of the kit beside it, written down once for the kit tests: the
-// files it requires, the batch file of each test with its settings file and result file,
-// and the location file. These tests hold the demo kit to that contract.
+// What Quorvath expects of the kit beside it, taken from the program's own tables: the files
+// it requires, the batch file of each test with its settings file and result file, and the
+// location file. These tests hold the demo kit to that contract.
 #pragma once
 
 #include <array>
@@ -9,25 +9,13 @@
 #include <string_view>
 #include <vector>
 
+#include "runs/batch_files.h"
+
 namespace quorvath::kit_test {
 
-// Checked by the program at start-up, relative to its program folder.
-inline constexpr std::array<std::wstring_view, 11> kRequiredFiles = {
-    L"CPU Test\\CPU_LowDetail.ini",
-    L"CPU Test\\get-loc.bat",
-    L"CPU Test\\cpu-flyby-benchmark.bat",
-    L"High Quality\\Custom_MaxDetail.ini",
-    L"High Quality\\hq-flyby-benchmark_1024.bat",
-    L"High Quality\\hq-flyby-benchmark_1280.bat",
-    L"High Quality\\hq-flyby-benchmark_1600.bat",
-    L"Low Quality\\Custom_MinDetail.ini",
-    L"Low Quality\\lq-flyby-benchmark_1024.bat",
-    L"Low Quality\\lq-flyby-benchmark_1280.bat",
-    L"Low Quality\\lq-flyby-benchmark_1600.bat",
-};
-
-inline constexpr std::wstring_view kLocateBatchFile = L"CPU Test\\get-loc.bat";
-inline constexpr std::wstring_view kLocationFile = L"ut.out";
+using quorvath::kLocateBatchFile;
+using quorvath::kLocationFile;
+using quorvath::kRequiredFiles;
 
 // Where the demo kit puts its stand-in game: beside the three test folders.
 inline constexpr std::wstring_view kDemoGameFolder = L"Demo Game";
