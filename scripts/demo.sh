@@ -8,16 +8,9 @@ root=$(repo_root)
 cd "$root"
 
 install_missing_packages
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target quorvath package
-echo "Release package: $(ls build/mingw/package/Quorvath-*-win64.zip)"
-
 program="$root/build/demo/Quorvath"
-rm -rf "$program"
-mkdir -p "$program"
-cp build/mingw/bin/quorvath.exe "$program/"
-cp -r kit/demo/. "$program/"
-rm -f "$program/README.md"
+build_program_folder "$program" package
+echo "Release package: $(ls build/mingw/package/Quorvath-*-win64.zip)"
 echo "Program folder: $program"
 
 export WINEPREFIX="${WINEPREFIX:-$root/build/wine-demo}"

@@ -27,6 +27,22 @@ install_missing_packages() {
     "${missing[@]}"
 }
 
+# Builds quorvath.exe (and further MinGW targets given) and lays out a program folder in
+# $1: quorvath.exe with the demo kit beside it.
+build_program_folder() {
+  local folder="$1"
+  shift
+  local root
+  root=$(repo_root)
+  cmake --preset mingw >/dev/null
+  cmake --build --preset mingw --target quorvath "$@"
+  rm -rf "$folder"
+  mkdir -p "$folder"
+  cp "$root/build/mingw/bin/quorvath.exe" "$folder/"
+  cp -r "$root/kit/demo/." "$folder/"
+  rm -f "$folder/README.md"
+}
+
 # Starts a virtual X display unless one is given in DISPLAY. Sets QUORVATH_XVFB_PID when it
 # started one.
 start_display() {

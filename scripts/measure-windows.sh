@@ -10,18 +10,12 @@ root=$(repo_root)
 cd "$root"
 
 install_missing_packages
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target quorvath startup_measure minimal_window list_fill_measure
+program="$root/build/measure/Quorvath"
+build_program_folder "$program" startup_measure minimal_window list_fill_measure
+mkdir -p "$program/Game"
 
 echo "== quorvath.exe"
 scripts/check-exe.sh build/mingw/bin/quorvath.exe
-
-program="$root/build/measure/Quorvath"
-rm -rf "$program"
-mkdir -p "$program"
-cp build/mingw/bin/quorvath.exe "$program/"
-cp -r kit/demo/. "$program/"
-mkdir -p "$program/Game"
 
 export WINEPREFIX="$root/build/wine-measure"
 QUORVATH_FORCE_XVFB=1 start_display

@@ -7,17 +7,14 @@ root=$(repo_root)
 cd "$root"
 
 install_missing_packages
-cmake --preset mingw >/dev/null
-cmake --build --preset mingw --target quorvath take_screenshots
 
 QUORVATH_FORCE_XVFB=1 start_display
 for dpi in 96 144; do
   program="$root/build/screenshots/$dpi/Quorvath"
   shots="$root/build/screenshots/$dpi/bmp"
-  rm -rf "$program" "$shots"
-  mkdir -p "$program" "$shots" "docs/screenshots/$dpi"
-  cp build/mingw/bin/quorvath.exe "$program/"
-  cp -r kit/demo/. "$program/"
+  build_program_folder "$program" take_screenshots
+  rm -rf "$shots"
+  mkdir -p "$shots" "docs/screenshots/$dpi"
   export WINEPREFIX="$root/build/wine-shots-$dpi" QUORVATH_DPI=$dpi
   prepare_wine
   wine build/mingw/bin/take_screenshots.exe "$(winepath -w "$program")" "$(winepath -w "$shots")"
