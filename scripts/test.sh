@@ -40,7 +40,7 @@ ctest --preset mingw -j 4
 
 if [ -x scripts/fuzz-reader.sh ]; then
   step "Fuzzing the result-file reader"
-  scripts/fuzz-reader.sh "${QUORVATH_FUZZ_SECONDS:-60}"
+  QUORVATH_FUZZ_BUILD="$root/build/fuzz" scripts/fuzz-reader.sh "${QUORVATH_FUZZ_SECONDS:-60}"
 fi
 
 step "All tests passed"
