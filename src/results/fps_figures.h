@@ -1,11 +1,11 @@
-// Splitting a figures line: low figure, " / ", average figure, " / ", high figure, then four
-// characters that belong to no figure.
+// The rule for a figures line over decoded text, whole: the figures and what is wrong.
 #pragma once
 
 #include <optional>
 #include <string_view>
 
 #include "results/fps_read_result.h"
+#include "results/fps_separators.h"
 
 namespace quorvath {
 
@@ -18,8 +18,8 @@ struct FpsFigures {
   std::optional<FpsProblem> problem;
 };
 
-// Splits at the first and the second " / " (exactly space, slash, space); a third stays
-// inside `high`, and the last four characters of the line are dropped. Nothing is trimmed.
+// The whole rule over decoded text: split at the first and the second " / ", the last four
+// characters of the line dropped. Nothing is trimmed.
 FpsFigures SplitFiguresLine(std::wstring_view line);
 
 }  // namespace quorvath

@@ -6,7 +6,7 @@
 namespace quorvath {
 
 FpsReadResult ReadFpsText(std::wstring_view text) {
-  FpsGroupParser parser;
+  FpsTextGroupParser parser;
   parser.Feed(text);
   return parser.Finish();
 }

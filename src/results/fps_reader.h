@@ -13,7 +13,8 @@ namespace quorvath {
 // Text already decoded.
 FpsReadResult ReadFpsText(std::wstring_view text);
 
-// The file's bytes, in the system's ANSI code page; decoded a piece at a time.
+// The file's bytes, in the system's ANSI code page; the fields that records keep are
+// decoded, the rest is only split into fields and lines.
 FpsReadResult ReadFpsBytes(std::string_view bytes);
 
 // The file itself, streamed in pieces. A file that cannot be opened gives no records and a

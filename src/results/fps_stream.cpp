@@ -2,30 +2,11 @@
 
 #include <algorithm>
 #include <cstring>
-#include <string>
 #include <vector>
 
-#include "core/ansi_text.h"
 #include "results/fps_group_parser.h"
 
 namespace quorvath {
-
-namespace {
-
-// Decodes pieces into one buffer that keeps its capacity from piece to piece.
-class PieceDecoder {
- public:
-  void DecodeInto(std::string_view piece, FpsGroupParser& parser) {
-    text_.clear();
-    AppendDecodedAnsi(piece, text_);
-    parser.Feed(text_);
-  }
-
- private:
-  std::wstring text_;
-};
-
-}  // namespace
 
 std::size_t CompleteLinesLength(std::string_view bytes) {
   std::size_t end = bytes.size();
@@ -40,8 +21,7 @@ std::size_t CompleteLinesLength(std::string_view bytes) {
 }
 
 FpsReadResult ReadFpsStream(FpsByteSource& source, std::size_t piece_bytes) {
-  FpsGroupParser parser;
-  PieceDecoder decoder;
+  FpsByteGroupParser parser;
   std::vector<char> buffer(std::max<std::size_t>(piece_bytes, 1));
   std::size_t filled = 0;  // bytes at the start of `buffer` not yet parsed: part of one line
   for (;;) {
@@ -52,7 +32,7 @@ FpsReadResult ReadFpsStream(FpsByteSource& source, std::size_t piece_bytes) {
       break;
     }
     if (read.bytes == 0) {
-      decoder.DecodeInto(std::string_view(buffer.data(), filled), parser);
+      parser.Feed(std::string_view(buffer.data(), filled));
       break;
     }
     // The bytes held before this read complete no line, save for a CR at their end whose LF
@@ -64,7 +44,7 @@ FpsReadResult ReadFpsStream(FpsByteSource& source, std::size_t piece_bytes) {
         CompleteLinesLength(std::string_view(buffer.data() + look_from, filled - look_from));
     if (cut_in_new == 0) continue;
     const std::size_t cut = look_from + cut_in_new;
-    decoder.DecodeInto(std::string_view(buffer.data(), cut), parser);
+    parser.Feed(std::string_view(buffer.data(), cut));
     std::memmove(buffer.data(), buffer.data() + cut, filled - cut);
     filled -= cut;
   }
@@ -73,8 +53,7 @@ FpsReadResult ReadFpsStream(FpsByteSource& source, std::size_t piece_bytes) {
 
 FpsReadResult ReadFpsBytesInPieces(std::string_view bytes, std::size_t piece_bytes) {
   piece_bytes = std::max<std::size_t>(piece_bytes, 1);
-  FpsGroupParser parser;
-  PieceDecoder decoder;
+  FpsByteGroupParser parser;
   while (!bytes.empty()) {
     std::size_t cut = 0;
     for (std::size_t length = piece_bytes; cut == 0; length *= 2) {
@@ -84,7 +63,7 @@ FpsReadResult ReadFpsBytesInPieces(std::string_view bytes, std::size_t piece_byt
         cut = CompleteLinesLength(bytes.substr(0, length));
       }
     }
-    decoder.DecodeInto(bytes.substr(0, cut), parser);
+    parser.Feed(bytes.substr(0, cut));
     bytes.remove_prefix(cut);
   }
   return parser.Finish();

@@ -1,6 +1,6 @@
 // Reading an FPS result file's bytes in pieces: each piece is cut just after its last whole
-// line break, decoded from the ANSI code page and handed to the group parser, so that only
-// one piece of the file is ever held, in bytes and decoded.
+// line break and handed to the group parser, which decodes from the ANSI code page only the
+// fields that the records keep; only one piece of the file is ever held.
 #pragma once
 
 #include <cstddef>
@@ -12,9 +12,8 @@
 
 namespace quorvath {
 
-// Large enough that the per-piece work (a read, a decoding call) vanishes, small enough that
-// the decoded piece, up to four times as many bytes where wchar_t has 32 bits, is still in
-// the cache when the parser reads it.
+// Large enough that the per-piece work (a read call, the search for the last line break)
+// vanishes, small enough that the piece stays in the cache while the parser reads it.
 inline constexpr std::size_t kFpsPieceBytes = 64 * 1024;
 
 // The length of the longest beginning of `bytes` that ends just after a line break, while

@@ -6,14 +6,14 @@ namespace quorvath {
 
 std::wstring DataRow(const FpsRecord& record) {
   std::wstring row;
-  row.reserve(47);
-  row += record.level_name.view();
+  row.reserve(kDataRowLength);
+  record.level_name.AppendTo(row);
   row += L'\t';
-  row += record.fps_low.view();
+  record.fps_low.AppendTo(row);
   row += L'\t';
-  row += record.fps_avg.view();
+  record.fps_avg.AppendTo(row);
   row += L'\t';
-  row += record.fps_high.view();
+  record.fps_high.AppendTo(row);
   return row;
 }
 

@@ -26,6 +26,9 @@ inline constexpr std::wstring_view kCpuBlankRow = L"";
 inline constexpr std::wstring_view kSeparatorRow = L" ";
 
 // The four fields of a record with their padding, joined by one tab each: 47 characters.
+inline constexpr std::size_t kDataRowLength =
+    decltype(FpsRecord::level_name)::kWidth + decltype(FpsRecord::fps_low)::kWidth +
+    decltype(FpsRecord::fps_avg)::kWidth + decltype(FpsRecord::fps_high)::kWidth + 3;
 std::wstring DataRow(const FpsRecord& record);
 
 // The resolution that record `record_number` (from 1) of an "All Resolutions" file was run

@@ -47,8 +47,10 @@ std::size_t CountLines(std::wstring_view text) {
 
 template <std::size_t Width>
 void CheckField(const FixedText<Width>& field) {
-  Require(field.view().size() == Width);
-  Require(!HasLineBreak(field.view()));
+  const std::u16string_view units = field.units();
+  Require(units.size() == Width);
+  Require(units.find_first_of(u"\r\n") == units.npos);
+  Require(field.text().size() == Width);
 }
 
 void CheckRead(const FpsReadResult& result, std::wstring_view text) {
@@ -125,6 +127,24 @@ void FuzzFieldReader(std::wstring_view text) {
   Require(reader.ReadField().empty() && reader.AtEnd());
 }
 
+// The bytes split into the same fields, at the same places and on the same lines, as the
+// text decoded from them; the decoder of the native build gives one character per byte.
+void FuzzByteFieldReader(std::string_view bytes, std::wstring_view text) {
+  Require(bytes.size() == text.size());
+  ByteFieldReader byte_reader(bytes);
+  FieldReader text_reader(text);
+  while (!text_reader.AtEnd()) {
+    Require(!byte_reader.AtEnd());
+    const std::string_view byte_field = byte_reader.ReadField();
+    const std::wstring_view text_field = text_reader.ReadField();
+    Require(byte_field.data() - bytes.data() == text_field.data() - text.data());
+    Require(byte_field.size() == text_field.size());
+    Require(byte_reader.field_line() == text_reader.field_line());
+    Require(byte_reader.next_line() == text_reader.next_line());
+  }
+  Require(byte_reader.AtEnd());
+}
+
 void FuzzLocationText(std::wstring_view text) {
   const std::optional<std::wstring> folder = GameFolderFromLocationText(text);
   if (!folder) return;
@@ -141,6 +161,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   const std::wstring text = DecodeAnsi(bytes);
 
+  // Decoding the whole text first, then reading it, is the plain way; reading the bytes and
+  // decoding only the kept fields must give the same.
   const FpsReadResult whole = ReadFpsText(text);
   CheckRead(whole, text);
   RequireSameRead(ReadFpsBytes(bytes), whole);
@@ -151,6 +173,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RequireSameRead(ReadFpsStream(source, piece), whole);
 
   FuzzFieldReader(text);
+  FuzzByteFieldReader(bytes, text);
   FuzzLocationText(text);
   return 0;
 }

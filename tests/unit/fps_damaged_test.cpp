@@ -25,7 +25,7 @@ TEST(ReadFpsDamaged, FileEndingInsideAGroupKeepsTheCompleteGroups) {
   const FpsReadResult result = ReadFpsBytes(file);
   ASSERT_EQ(result.records.size(), 1u);
   ExpectCountMatchesRecords(result);
-  EXPECT_EQ(result.records[0].level_name.view(), Padded(L"Good", 14));
+  EXPECT_EQ(result.records[0].level_name.text(), Padded(L"Good", 14));
   EXPECT_TRUE(result.damaged());
   ASSERT_EQ(result.faults.size(), 1u);
   EXPECT_EQ(result.faults[0], (FpsFault{FpsProblem::kEndsInsideGroup, 5, 0}));
@@ -59,13 +59,13 @@ TEST(ReadFpsDamaged, FiguresLineWithoutTwoSeparatorsKeepsItsGroupAndReadingGoesO
   ASSERT_EQ(result.records.size(), 4u);
   ExpectCountMatchesRecords(result);
   // No separator: the whole line, cut to its width, is the low figure.
-  EXPECT_EQ(result.records[1].level_name.view(), Padded(L"Bad", 14));
-  EXPECT_EQ(result.records[1].fps_low.view(), L"12.5/40.25");
-  EXPECT_EQ(result.records[1].fps_avg.view(), Padded(L"", 10));
-  EXPECT_EQ(result.records[1].fps_high.view(), Padded(L"", 10));
+  EXPECT_EQ(result.records[1].level_name.text(), Padded(L"Bad", 14));
+  EXPECT_EQ(result.records[1].fps_low.text(), L"12.5/40.25");
+  EXPECT_EQ(result.records[1].fps_avg.text(), Padded(L"", 10));
+  EXPECT_EQ(result.records[1].fps_high.text(), Padded(L"", 10));
   // One separator: the text before it.
-  EXPECT_EQ(result.records[2].fps_low.view(), Padded(L"12.5", 10));
-  EXPECT_EQ(result.records[2].fps_avg.view(), Padded(L"", 10));
+  EXPECT_EQ(result.records[2].fps_low.text(), Padded(L"12.5", 10));
+  EXPECT_EQ(result.records[2].fps_avg.text(), Padded(L"", 10));
   EXPECT_EQ(result.records[3], result.records[0]);
   ASSERT_EQ(result.faults.size(), 2u);
   EXPECT_EQ(result.faults[0], (FpsFault{FpsProblem::kTooFewSeparators, 6, 0}));
@@ -79,10 +79,10 @@ TEST(ReadFpsDamaged, ShortRemainderAfterTheSecondSeparatorKeepsTheOtherFigures) 
   const FpsReadResult result = ReadFpsBytes(file);
   ASSERT_EQ(result.records.size(), 2u);
   ExpectCountMatchesRecords(result);
-  EXPECT_EQ(result.records[0].level_name.view(), Padded(L"Short", 14));
-  EXPECT_EQ(result.records[0].fps_low.view(), Padded(L"1", 10));
-  EXPECT_EQ(result.records[0].fps_avg.view(), Padded(L"2", 10));
-  EXPECT_EQ(result.records[0].fps_high.view(), Padded(L"", 10));
+  EXPECT_EQ(result.records[0].level_name.text(), Padded(L"Short", 14));
+  EXPECT_EQ(result.records[0].fps_low.text(), Padded(L"1", 10));
+  EXPECT_EQ(result.records[0].fps_avg.text(), Padded(L"2", 10));
+  EXPECT_EQ(result.records[0].fps_high.text(), Padded(L"", 10));
   ASSERT_EQ(result.faults.size(), 1u);
   EXPECT_EQ(result.faults[0], (FpsFault{FpsProblem::kFiguresTooShort, 2, 0}));
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/ansi_text.h"
+#include "results/fps_stream.h"
+
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -29,10 +32,10 @@ std::string FileOf(std::initializer_list<std::string_view> lines,
 
 void ExpectRecord(const FpsRecord& record, std::wstring_view level, std::wstring_view low,
                   std::wstring_view avg, std::wstring_view high) {
-  EXPECT_EQ(record.level_name.view(), Padded(level, 14));
-  EXPECT_EQ(record.fps_low.view(), Padded(low, 10));
-  EXPECT_EQ(record.fps_avg.view(), Padded(avg, 10));
-  EXPECT_EQ(record.fps_high.view(), Padded(high, 10));
+  EXPECT_EQ(record.level_name.text(), Padded(level, 14));
+  EXPECT_EQ(record.fps_low.text(), Padded(low, 10));
+  EXPECT_EQ(record.fps_avg.text(), Padded(avg, 10));
+  EXPECT_EQ(record.fps_high.text(), Padded(high, 10));
 }
 
 void ExpectWhole(const FpsReadResult& result, std::size_t records) {
@@ -73,43 +76,43 @@ TEST(ReadFpsCounts, SevenGroupsGiveRecordsOneToSevenInFileOrder) {
 TEST(ReadFpsFigures, OneTwoThreeEachFollowedByNineSpaces) {
   const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1 / 2 / 3wxyz", "", ""}));
   ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_low.view(), L"1         ");
-  EXPECT_EQ(result.records[0].fps_avg.view(), L"2         ");
-  EXPECT_EQ(result.records[0].fps_high.view(), L"3         ");
+  EXPECT_EQ(result.records[0].fps_low.text(), L"1         ");
+  EXPECT_EQ(result.records[0].fps_avg.text(), L"2         ");
+  EXPECT_EQ(result.records[0].fps_high.text(), L"3         ");
 }
 
 TEST(ReadFpsFigures, TwoSpacesBeforeTheSlashLeaveOneInTheLowFigure) {
   const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1  / 2 / 3wxyz", "", ""}));
   ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_low.view(), L"1 " + std::wstring(8, L' '));
+  EXPECT_EQ(result.records[0].fps_low.text(), L"1 " + std::wstring(8, L' '));
 }
 
 TEST(ReadFpsFigures, AThirdSeparatorStaysInTheHighFigure) {
   const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1 / 2 / 3 / 4wxyz", "", ""}));
   ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_high.view(), L"3 / 4     ");
+  EXPECT_EQ(result.records[0].fps_high.text(), L"3 / 4     ");
 }
 
 TEST(ReadFpsFigures, ExactlyFourCharactersAfterTheSecondSeparatorGiveTenSpaces) {
   const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1 / 2 / wxyz", "", ""}));
   ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_high.view(), std::wstring(10, L' '));
+  EXPECT_EQ(result.records[0].fps_high.text(), std::wstring(10, L' '));
 }
 
 TEST(ReadFpsFigures, SpacesAtTheEndOfTheLineAreAmongItsLastFourCharacters) {
   const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1 / 2 / 3 fps  ", "", ""}));
   ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_high.view(), Padded(L"3 f", 10));
+  EXPECT_EQ(result.records[0].fps_high.text(), Padded(L"3 f", 10));
 }
 
 TEST(ReadFpsWidths, CutsLevelNamesAtFourteenAndFiguresAtTen) {
   const FpsReadResult result = ReadFpsBytes(
       FileOf({"ABCDEFGHIJKLMNOPQRST", "123456789012 / 234567890123 / 345678901234abcd", "", ""}));
   ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].level_name.view(), L"ABCDEFGHIJKLMN");
-  EXPECT_EQ(result.records[0].fps_low.view(), L"1234567890");
-  EXPECT_EQ(result.records[0].fps_avg.view(), L"2345678901");
-  EXPECT_EQ(result.records[0].fps_high.view(), L"3456789012");
+  EXPECT_EQ(result.records[0].level_name.text(), L"ABCDEFGHIJKLMN");
+  EXPECT_EQ(result.records[0].fps_low.text(), L"1234567890");
+  EXPECT_EQ(result.records[0].fps_avg.text(), L"2345678901");
+  EXPECT_EQ(result.records[0].fps_high.text(), L"3456789012");
 }
 
 TEST(ReadFpsWidths, CountsDecodedCharacters) {
@@ -120,9 +123,9 @@ TEST(ReadFpsWidths, CountsDecodedCharacters) {
   const FpsReadResult result =
       ReadFpsText(name + L"\u5916\r\n\uff11 / \uff12 / \uff13\u30d5\u30ec\u30fc\u30e0\r\n\r\n\r\n");
   ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].level_name.view(), name);
-  EXPECT_EQ(result.records[0].fps_low.view(), Padded(L"\uff11", 10));
-  EXPECT_EQ(result.records[0].fps_high.view(), Padded(L"\uff13", 10));
+  EXPECT_EQ(result.records[0].level_name.text(), name);
+  EXPECT_EQ(result.records[0].fps_low.text(), Padded(L"\uff11", 10));
+  EXPECT_EQ(result.records[0].fps_high.text(), Padded(L"\uff13", 10));
 }
 
 TEST(ReadFpsFields, LeadingSpacesOfALineAreDropped) {
@@ -206,6 +209,63 @@ TEST(ReadFpsLineEnds, TheTextAndTheBytesReadersAgree) {
   for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(from_bytes.records[i], from_text.records[i]);
 }
 
+// Bytes from 0x80 up anywhere in the kept fields: before the cut, after it, in the four
+// characters that end a figures line. The bytes reader decodes only those fields and must
+// give what decoding the whole file first gives.
+TEST(ReadFpsBytesDecoding, DecodesTheKeptFieldsAsTheWholeTextWouldBe) {
+  // The cases count on one byte per character; the double-byte code pages have their own
+  // tests, under Wine.
+  if (DecodeAnsi("\xe9\x80") != L"\u00e9\u20ac") GTEST_SKIP() << "not Windows-1252";
+  const std::string file = FileOf(
+      {"Caf\xe9 de la Gare 16", "\x80 12 / 3\xb2 / 99\xb0 fps\xa0", "\"\xe9,\xe9\"", "\xff",  //
+       "ABCDEFGHIJKLMN\xe9", "1 / 2 / 3\xe9\xe9\xe9\xe9", "x", "y",                           //
+       "\xe9", "1 / 2 / \xe9\xe9\xe9", "x", "y",                                              //
+       "A", "\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9 / 1 / 2345", "x", "y"});
+  const FpsReadResult from_bytes = ReadFpsBytes(file);
+  const FpsReadResult from_text = ReadFpsText(DecodeAnsi(file));
+  ASSERT_EQ(from_bytes.records.size(), 4u);
+  ASSERT_EQ(from_text.records.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(from_bytes.records[i], from_text.records[i]);
+  EXPECT_EQ(from_bytes.faults, from_text.faults);
+  ASSERT_EQ(from_bytes.faults.size(), 1u);
+  EXPECT_EQ(from_bytes.faults[0], (FpsFault{FpsProblem::kFiguresTooShort, 10, 0}));
+  ExpectRecord(from_bytes.records[0], L"Caf\u00e9 de la Gar", L"\u20ac 12", L"3\u00b2",
+               L"99\u00b0");
+  ExpectRecord(from_bytes.records[1], L"ABCDEFGHIJKLMN", L"1", L"2", L"3");
+  ExpectRecord(from_bytes.records[2], L"\u00e9", L"1", L"2", L"");
+  ExpectRecord(from_bytes.records[3], L"A", std::wstring(10, L'\u00e9'), L"1", L"");
+}
+
+// A byte from 0x80 up at every place of each kept field, before, at and after its width,
+// and the fields at every distance from the end of a piece: the bytes reader looks at sixteen
+// bytes at once where the piece goes on that far, one at a time where it does not.
+TEST(ReadFpsBytesDecoding, AHighByteAnywhereGivesWhatDecodingTheWholeTextGives) {
+  if (DecodeAnsi("\xe9") != L"\u00e9") GTEST_SKIP() << "not Windows-1252";
+  std::string file;
+  for (std::size_t at = 0; at < 20; ++at) {
+    std::string name(18, 'n');
+    std::string low(12, '1');
+    std::string high_and_tail = "98765432 fps";
+    name[at % name.size()] = '\xe9';
+    low[at % low.size()] = '\x80';
+    high_and_tail[at % high_and_tail.size()] = '\xb0';
+    file += FileOf(
+        {name.substr(0, at), low.substr(0, at % 13) + " / 5.5 / " + high_and_tail, "x", "y"});
+    file += FileOf({name, "1 / " + low + " / " + high_and_tail.substr(at % 7), "x", "y"});
+  }
+  const FpsReadResult whole = ReadFpsText(DecodeAnsi(file));
+  ASSERT_EQ(whole.records.size(), 40u);
+  for (std::size_t piece = 1; piece <= 200; piece += (piece < 40 ? 1 : 37)) {
+    SCOPED_TRACE(testing::Message() << "pieces of " << piece);
+    const FpsReadResult in_pieces = ReadFpsBytesInPieces(file, piece);
+    ASSERT_EQ(in_pieces.records.size(), whole.records.size());
+    for (std::size_t i = 0; i < whole.records.size(); ++i) {
+      ASSERT_EQ(in_pieces.records[i], whole.records[i]) << "record index " << i;
+    }
+    EXPECT_EQ(in_pieces.faults, whole.faults);
+  }
+}
+
 TEST(ReadFpsCounts, HasNoSixteenBitLimit) {
   constexpr std::size_t kGroups = 40'000;  // past the 32,766 a signed 16-bit count allows
   std::string file;
@@ -216,7 +276,7 @@ TEST(ReadFpsCounts, HasNoSixteenBitLimit) {
   ExpectWhole(result, kGroups);
   for (const std::size_t k :
        {std::size_t{1}, std::size_t{32'766}, std::size_t{32'767}, std::size_t{32'768}, kGroups}) {
-    EXPECT_EQ(result.records[k - 1].level_name.view(), Padded(std::to_wstring(k), 14));
+    EXPECT_EQ(result.records[k - 1].level_name.text(), Padded(std::to_wstring(k), 14));
   }
 }
 

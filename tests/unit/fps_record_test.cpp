@@ -18,28 +18,28 @@ std::wstring Padded(std::wstring_view text, std::size_t width) {
 
 TEST(FixedText, NewTextIsAllSpaces) {
   const FixedText<10> text;
-  EXPECT_EQ(text.view(), std::wstring(10, L' '));
+  EXPECT_EQ(text.text(), std::wstring(10, L' '));
 }
 
 TEST(FixedText, PadsShortTextOnTheRight) {
-  EXPECT_EQ(FixedText<10>(L"1").view(), L"1         ");
-  EXPECT_EQ(FixedText<14>(L"").view(), std::wstring(14, L' '));
-  EXPECT_EQ(FixedText<14>(L" a b ").view(), L" a b          ");  // inner and outer spaces stay
+  EXPECT_EQ(FixedText<10>(L"1").text(), L"1         ");
+  EXPECT_EQ(FixedText<14>(L"").text(), std::wstring(14, L' '));
+  EXPECT_EQ(FixedText<14>(L" a b ").text(), L" a b          ");  // inner and outer spaces stay
 }
 
 TEST(FixedText, KeepsTextOfExactlyItsWidth) {
-  EXPECT_EQ(FixedText<10>(L"0123456789").view(), L"0123456789");
+  EXPECT_EQ(FixedText<10>(L"0123456789").text(), L"0123456789");
 }
 
 TEST(FixedText, CutsLongTextToItsFirstCharacters) {
-  EXPECT_EQ(FixedText<14>(L"Abcdefghijklmnopqrst").view(), L"Abcdefghijklmn");
-  EXPECT_EQ(FixedText<10>(L"123456789012").view(), L"1234567890");
+  EXPECT_EQ(FixedText<14>(L"Abcdefghijklmnopqrst").text(), L"Abcdefghijklmn");
+  EXPECT_EQ(FixedText<10>(L"123456789012").text(), L"1234567890");
 }
 
 TEST(FixedText, StoringAgainReplacesTheWholeField) {
   FixedText<10> text(L"0123456789");
   text.Store(L"ab");
-  EXPECT_EQ(text.view(), L"ab        ");
+  EXPECT_EQ(text.text(), L"ab        ");
 }
 
 TEST(FixedText, CountsCharactersNotBytes) {
@@ -48,9 +48,9 @@ TEST(FixedText, CountsCharactersNotBytes) {
       L"\u65e5\u672c\u8a9e\u306e\u30ec\u30d9\u30eb\u540d\u524d\u30c6"
       L"\u30b9\u30c8\u8868\u793a";
   ASSERT_EQ(name.size(), 14u);
-  EXPECT_EQ(FixedText<14>(name).view(), name);
-  EXPECT_EQ(FixedText<14>(name + L"\u5916").view(), name);
-  EXPECT_EQ(FixedText<10>(name).view(), name.substr(0, 10));
+  EXPECT_EQ(FixedText<14>(name).text(), name);
+  EXPECT_EQ(FixedText<14>(name + L"\u5916").text(), name);
+  EXPECT_EQ(FixedText<10>(name).text(), name.substr(0, 10));
 }
 
 // A character outside the basic plane as two UTF-16 units; as code units where wchar_t is
@@ -62,7 +62,8 @@ TEST(FixedText, NeverCutsASurrogatePairInHalf) {
   std::wstring text = L"123456789";
   text += kHigh;
   text += kLow;  // the pair takes places 10 and 11: it cannot fit into 10
-  EXPECT_EQ(FixedText<10>(text).view(), L"123456789 ");
+  EXPECT_EQ(FixedText<10>(text).text(), L"123456789 ");
+  EXPECT_EQ(FixedText<10>(u"123456789\U0001F3C1").units(), std::u16string_view(u"123456789 "));
 }
 
 TEST(FixedText, KeepsASurrogatePairThatFits) {
@@ -73,8 +74,8 @@ TEST(FixedText, KeepsASurrogatePairThatFits) {
   std::wstring expected = L"12345678";
   expected += kHigh;
   expected += kLow;
-  EXPECT_EQ(FixedText<10>(text).view(), expected);
-  EXPECT_EQ(FixedText<14>(text).view(), Padded(text, 14));
+  EXPECT_EQ(FixedText<10>(text).text(), expected);
+  EXPECT_EQ(FixedText<14>(text).text(), Padded(text, 14));
 }
 
 TEST(FixedText, CutsAfterALoneHighSurrogateAsAnyCharacter) {
@@ -82,18 +83,102 @@ TEST(FixedText, CutsAfterALoneHighSurrogateAsAnyCharacter) {
   std::wstring text = L"123456789";
   text += kHigh;
   text += L'x';
-  EXPECT_EQ(FixedText<10>(text).view(), text.substr(0, 10));
+  EXPECT_EQ(FixedText<10>(text).text(), text.substr(0, 10));
+}
+
+TEST(FixedText, HoldsUtf16UnitsOfTwoBytesOnEveryPlatform) {
+  static_assert(sizeof(FixedText<14>) == 28);
+  static_assert(sizeof(FpsRecord) == 88);  // as on Windows, where wchar_t is UTF-16
+  const FixedText<10> text(u"\u00e9t\u00e9 \u20ac");
+  EXPECT_EQ(text.units(), std::u16string_view(u"\u00e9t\u00e9 \u20ac     "));
+  EXPECT_EQ(text.text(), L"\u00e9t\u00e9 \u20ac     ");
+}
+
+TEST(FixedText, AppendsItsWholeWidthToAString) {
+  std::wstring row = L"x";
+  FixedText<10>(L"\u8868 1").AppendTo(row);
+  FixedText<14>(L"").AppendTo(row);
+  EXPECT_EQ(row, L"x\u8868 1" + std::wstring(7 + 14, L' '));
+}
+
+TEST(FixedText, StoresAsciiBytesOneCharacterEach) {
+  FixedText<10> text;
+  text.StoreAscii("12.5");
+  EXPECT_EQ(text.text(), L"12.5      ");
+  text.StoreAscii("123456789012");
+  EXPECT_EQ(text.text(), L"1234567890");
+  text.StoreAscii("");
+  EXPECT_EQ(text.text(), std::wstring(10, L' '));
+  // Only the bytes that are kept have to be ASCII.
+  text.StoreAscii("0123456789\xe9");
+  EXPECT_EQ(text, FixedText<10>(L"0123456789"));
+}
+
+// Every width and every length of text, from a buffer that goes on past the text: what is
+// beyond the text never shows, and nothing is written beyond the field.
+template <std::size_t Width>
+void ExpectAsciiStoresAgree() {
+  const std::string buffer = "0123456789abcdefghij";  // the text, then more bytes
+  for (std::size_t size = 0; size <= 16; ++size) {
+    SCOPED_TRACE(testing::Message() << "width " << Width << ", text of " << size);
+    struct Guarded {
+      FixedText<Width> field;
+      char16_t after = u'#';
+    } guarded;
+    guarded.field.StoreAscii(std::string_view(buffer).substr(0, size));
+    const FixedText<Width> expected(std::wstring(buffer.begin(), buffer.begin() + size));
+    EXPECT_EQ(guarded.field, expected);
+#if QUORVATH_FIELD_SCAN_SSE2
+    guarded.field = FixedText<Width>(L"xxxxxxxxxxxxxxxxxxxx");
+    guarded.field.StoreAsciiFrom16(buffer.data(), size);
+    EXPECT_EQ(guarded.field, expected);
+#endif
+    EXPECT_EQ(guarded.after, u'#');
+  }
+}
+
+TEST(FixedText, StoresAsciiAlikeWhateverTheWidthAndLength) {
+  ExpectAsciiStoresAgree<1>();
+  ExpectAsciiStoresAgree<2>();
+  ExpectAsciiStoresAgree<3>();
+  ExpectAsciiStoresAgree<7>();
+  ExpectAsciiStoresAgree<8>();
+  ExpectAsciiStoresAgree<9>();
+  ExpectAsciiStoresAgree<10>();
+  ExpectAsciiStoresAgree<11>();
+  ExpectAsciiStoresAgree<13>();
+  ExpectAsciiStoresAgree<14>();
+  ExpectAsciiStoresAgree<15>();
+  ExpectAsciiStoresAgree<16>();
+}
+
+TEST(FixedText, StoresTheSameFromEveryKindOfText) {
+  EXPECT_EQ(FixedText<10>(u"Morpheus"), FixedText<10>(L"Morpheus"));
+  FixedText<10> ascii;
+  ascii.StoreAscii("Morpheus");
+  EXPECT_EQ(ascii, FixedText<10>(L"Morpheus"));
+}
+
+TEST(FixedText, ReplacesACharacterBeyondUtf16UnitsWhereWcharTHas32Bits) {
+  if constexpr (sizeof(wchar_t) == 4) {
+    // No decoder of the program gives one; text made up by hand could.
+    std::wstring text = L"ab";
+    text += static_cast<wchar_t>(0x1F3C1);
+    EXPECT_EQ(FixedText<4>(text).units(), std::u16string_view(u"ab\uFFFD "));
+  } else {
+    GTEST_SKIP() << "wchar_t holds UTF-16 units here";
+  }
 }
 
 TEST(FpsRecord, HoldsItsFourFieldsAtTheirWidths) {
   FpsRecord record;
-  EXPECT_EQ(record.level_name.view().size(), 14u);
-  EXPECT_EQ(record.fps_low.view().size(), 10u);
-  EXPECT_EQ(record.fps_avg.view().size(), 10u);
-  EXPECT_EQ(record.fps_high.view().size(), 10u);
+  EXPECT_EQ(record.level_name.units().size(), 14u);
+  EXPECT_EQ(record.fps_low.units().size(), 10u);
+  EXPECT_EQ(record.fps_avg.units().size(), 10u);
+  EXPECT_EQ(record.fps_high.units().size(), 10u);
   record.level_name.Store(L"Level");
-  EXPECT_EQ(record.level_name.view(), Padded(L"Level", 14));
-  EXPECT_EQ(record.fps_low.view(), Padded(L"", 10));
+  EXPECT_EQ(record.level_name.text(), Padded(L"Level", 14));
+  EXPECT_EQ(record.fps_low.text(), Padded(L"", 10));
 }
 
 FpsRecord NumberedRecord(std::size_t number) {

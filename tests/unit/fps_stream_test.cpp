@@ -121,7 +121,7 @@ TEST(ReadFpsInPieces, ACarriageReturnEndingAPieceWaitsForItsLineFeed) {
   const FpsReadResult result = ReadFpsBytesInPieces(file, 4);
   ASSERT_EQ(result.records.size(), 1u);
   EXPECT_FALSE(result.damaged());
-  EXPECT_EQ(result.records[0].level_name.view(), L"abc           ");
+  EXPECT_EQ(result.records[0].level_name.text(), L"abc           ");
 }
 
 TEST(ReadFpsInPieces, ALineLongerThanAPieceIsReadWhole) {
@@ -131,8 +131,8 @@ TEST(ReadFpsInPieces, ALineLongerThanAPieceIsReadWhole) {
   const FpsReadResult result = ReadFpsStream(source, 16);
   ASSERT_EQ(result.records.size(), 1u);
   EXPECT_FALSE(result.damaged());
-  EXPECT_EQ(result.records[0].level_name.view(), std::wstring(14, L'n'));
-  EXPECT_EQ(result.records[0].fps_high.view(), L"3         ");
+  EXPECT_EQ(result.records[0].level_name.text(), std::wstring(14, L'n'));
+  EXPECT_EQ(result.records[0].fps_high.text(), L"3         ");
 }
 
 TEST(ReadFpsInPieces, AReadErrorKeepsTheGroupsBeforeItAndNamesTheLine) {

@@ -59,14 +59,14 @@ TEST_F(FpsDbcs, FourteenDoubleByteCharactersFillTheLevelName) {
   const FpsReadResult result = ReadFpsBytes(line + "\r\n1 / 2 / 3wxyz\r\nx\r\ny\r\n");
   ASSERT_EQ(result.records.size(), 1u);
   EXPECT_FALSE(result.damaged());
-  EXPECT_EQ(result.records[0].level_name.view(), kFourteen);
+  EXPECT_EQ(result.records[0].level_name.text(), kFourteen);
 }
 
 TEST_F(FpsDbcs, AFifteenthCharacterIsCutWhole) {
   const std::wstring fifteen = kFourteen + L"\u5916";
   const FpsReadResult result = ReadFpsBytes(Ansi(fifteen) + "\r\n1 / 2 / 3wxyz\r\nx\r\ny\r\n");
   ASSERT_EQ(result.records.size(), 1u);
-  EXPECT_EQ(result.records[0].level_name.view(), kFourteen);
+  EXPECT_EQ(result.records[0].level_name.text(), kFourteen);
 }
 
 TEST_F(FpsDbcs, ShortNamesArePaddedByCharacters) {
@@ -74,7 +74,7 @@ TEST_F(FpsDbcs, ShortNamesArePaddedByCharacters) {
   const std::wstring seven = kFourteen.substr(0, 7);
   const FpsReadResult result = ReadFpsBytes(Ansi(seven) + "\r\n1 / 2 / 3wxyz\r\nx\r\ny\r\n");
   ASSERT_EQ(result.records.size(), 1u);
-  EXPECT_EQ(result.records[0].level_name.view(), Padded(seven, 14));
+  EXPECT_EQ(result.records[0].level_name.text(), Padded(seven, 14));
 }
 
 TEST_F(FpsDbcs, MixesSingleAndDoubleByteCharacters) {
@@ -82,7 +82,7 @@ TEST_F(FpsDbcs, MixesSingleAndDoubleByteCharacters) {
   const std::wstring name = L"\uff83\uff7d\uff84 \u8868\u793a A\u30bd";
   const FpsReadResult result = ReadFpsBytes(Ansi(name) + "\r\n1 / 2 / 3wxyz\r\nx\r\ny\r\n");
   ASSERT_EQ(result.records.size(), 1u);
-  EXPECT_EQ(result.records[0].level_name.view(), Padded(name, 14));
+  EXPECT_EQ(result.records[0].level_name.text(), Padded(name, 14));
 }
 
 TEST_F(FpsDbcs, FiguresAndTheirLastFourCharactersCountCharacters) {
@@ -93,9 +93,28 @@ TEST_F(FpsDbcs, FiguresAndTheirLastFourCharactersCountCharacters) {
   const FpsReadResult result = ReadFpsBytes("Deck\r\n" + Ansi(figures) + "\r\nx\r\ny\r\n");
   ASSERT_EQ(result.records.size(), 1u);
   EXPECT_FALSE(result.damaged());
-  EXPECT_EQ(result.records[0].fps_low.view(), Padded(L"\uff11\uff12\uff0e\uff15", 10));
-  EXPECT_EQ(result.records[0].fps_avg.view(), Padded(L"\uff14\uff10", 10));
-  EXPECT_EQ(result.records[0].fps_high.view(), Padded(L"\uff19\uff19\uff0e\uff17\uff15", 10));
+  EXPECT_EQ(result.records[0].fps_low.text(), Padded(L"\uff11\uff12\uff0e\uff15", 10));
+  EXPECT_EQ(result.records[0].fps_avg.text(), Padded(L"\uff14\uff10", 10));
+  EXPECT_EQ(result.records[0].fps_high.text(), Padded(L"\uff19\uff19\uff0e\uff17\uff15", 10));
+}
+
+TEST_F(FpsDbcs, AsciiUpToTheCutAndDoubleByteCharactersAroundIt) {
+  // Fourteen ASCII characters, then a double-byte one: the fourteen are kept, undecoded.
+  // Thirteen, then a double-byte one: it is the fourteenth character, though its second byte
+  // is the fifteenth byte. An ASCII high figure whose last four characters are double-byte
+  // (eight bytes) loses exactly those.
+  const std::string bytes = "ABCDEFGHIJKLMN" + Ansi(L"\u8868\u793a") + "\r\n" + "1 / 2 / 99.75" +
+                            Ansi(L"\u30d5\u30ec\u30fc\u30e0") + "\r\nx\r\ny\r\n" + "ABCDEFGHIJKLM" +
+                            Ansi(L"\u8868\u793a") + "\r\n" + Ansi(L"\u8868") + "123456789 / 2 / 3" +
+                            Ansi(L"\u30bd") + "abc\r\nx\r\ny";
+  const FpsReadResult result = ReadFpsBytes(bytes);
+  ASSERT_EQ(result.records.size(), 2u);
+  EXPECT_FALSE(result.damaged());
+  EXPECT_EQ(result.records[0].level_name.text(), L"ABCDEFGHIJKLMN");
+  EXPECT_EQ(result.records[0].fps_high.text(), Padded(L"99.75", 10));
+  EXPECT_EQ(result.records[1].level_name.text(), L"ABCDEFGHIJKLM\u8868");
+  EXPECT_EQ(result.records[1].fps_low.text(), L"\u8868123456789");
+  EXPECT_EQ(result.records[1].fps_high.text(), Padded(L"3", 10));
 }
 
 TEST_F(FpsDbcs, NoPieceCutSplitsACharacter) {
@@ -107,8 +126,8 @@ TEST_F(FpsDbcs, NoPieceCutSplitsACharacter) {
   const FpsReadResult whole = ReadFpsBytes(bytes);
   ASSERT_EQ(whole.records.size(), 40u);
   EXPECT_FALSE(whole.damaged());
-  EXPECT_EQ(whole.records[0].fps_avg.view(), Padded(L"\u8868", 10));
-  EXPECT_EQ(whole.records[0].fps_high.view(), Padded(L"\u30bd\u30bd", 10));
+  EXPECT_EQ(whole.records[0].fps_avg.text(), Padded(L"\u8868", 10));
+  EXPECT_EQ(whole.records[0].fps_high.text(), Padded(L"\u30bd\u30bd", 10));
   for (std::size_t piece = 1; piece <= 64; ++piece) {
     const FpsReadResult in_pieces = ReadFpsBytesInPieces(bytes, piece);
     ASSERT_EQ(in_pieces.records.size(), whole.records.size()) << "piece " << piece;
@@ -125,7 +144,7 @@ TEST_F(FpsDbcs, ReadsAJapaneseFileFromDisk) {
   const FpsReadResult result = ReadFpsFile(folder.Write(L"HQ_FPS.txt", bytes));
   ASSERT_EQ(result.records.size(), 1u);
   EXPECT_FALSE(result.damaged());
-  EXPECT_EQ(result.records[0].level_name.view(), kFourteen);
+  EXPECT_EQ(result.records[0].level_name.text(), kFourteen);
 }
 
 }  // namespace

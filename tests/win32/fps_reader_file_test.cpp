@@ -60,9 +60,9 @@ TEST(ReadFpsFile, ReadsTheFileAsItsBytes) {
   EXPECT_EQ(result.record_count, 8u);
   EXPECT_FALSE(result.damaged());
   ExpectSameRead(result, ReadFpsBytes(kSevenGroups));
-  EXPECT_EQ(result.records[2].level_name.view(), L"Morpheus      ");
-  EXPECT_EQ(result.records[2].fps_low.view(), L"1         ");
-  EXPECT_EQ(result.records[2].fps_high.view(), L"3 / 4     ");
+  EXPECT_EQ(result.records[2].level_name.text(), L"Morpheus      ");
+  EXPECT_EQ(result.records[2].fps_low.text(), L"1         ");
+  EXPECT_EQ(result.records[2].fps_high.text(), L"3 / 4     ");
 }
 
 TEST(ReadFpsFile, LeavesTheFileInPlaceAndUnchanged) {
@@ -148,7 +148,7 @@ TEST(ReadFpsFile, ReadsManyPiecesOfManyGroups) {
   EXPECT_EQ(result.record_count, 100'001u);
   EXPECT_FALSE(result.damaged());
   ExpectSameRead(result, ReadFpsBytes(bytes));
-  EXPECT_EQ(result.records[99'999].fps_high.view(), L"99999.75  ");
+  EXPECT_EQ(result.records[99'999].fps_high.text(), L"99999.75  ");
 }
 
 TEST(ReadFpsFile, OpensPathsOutsideTheAnsiCodePage) {
