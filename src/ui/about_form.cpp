@@ -127,7 +127,7 @@ void AboutForm::Show(HWND owner) {
 }
 
 void AboutForm::OnInitDialog() {
-  CreateControls(hwnd(), kControls);
+  CreateLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips});
   SetDlgItemTextW(hwnd(), lblTitle, kTitle);
   SetDlgItemTextW(
       hwnd(), lblVersion,
@@ -155,8 +155,6 @@ void AboutForm::OnInitDialog() {
   tooltips_->Create(hwnd());
   tooltips_->Add(banner, std::wstring(L"Click to go to ") + kMakerHost);
   tooltips_->Add(author, std::wstring(L"Contact me at ") + kProgramAuthorEmail);
-
-  ApplyDpi(DpiForWindow(hwnd()));
   TakeOverDialogDpiScaling(hwnd());
 }
 

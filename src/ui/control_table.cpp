@@ -43,9 +43,26 @@ ClassAndStyle ClassFor(const ControlSpec& spec) {
 // height from the font.
 constexpr int kDropDownListRows = 8;
 
+// Where a control goes at `dpi`, in pixels; a drop-down list's height includes its open list.
+RECT PlaceFor(const ControlSpec& spec, UINT dpi) {
+  const int left = TwipsToPixels(spec.left, dpi);
+  const int top = TwipsToPixels(spec.top, dpi);
+  int height = TwipsToPixels(spec.height, dpi);
+  if (spec.kind == ControlKind::kDropDownList) height *= kDropDownListRows;
+  return RECT{left, top, left + TwipsToPixels(spec.width, dpi), top + height};
+}
+
+// The closed drop-down list keeps the designed height: its selection field is that height less
+// the box's frame.
+void FitDropDownList(HWND control, const ControlSpec& spec, UINT dpi) {
+  const int frame = 2 * SystemMetricForDpi(SM_CYEDGE, dpi) + 2;
+  SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+               TwipsToPixels(spec.height, dpi) - frame);
+}
+
 }  // namespace
 
-void CreateControls(HWND parent, std::span<const ControlSpec> controls) {
+void CreateControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   for (const ControlSpec& spec : controls) {
     const ClassAndStyle kind = ClassFor(spec);
@@ -55,9 +72,14 @@ void CreateControls(HWND parent, std::span<const ControlSpec> controls) {
     if ((spec.flags & kSingleBorder) != 0) style |= WS_BORDER;
     DWORD ex_style = kind.ex_style;
     if ((spec.flags & kSunkenBorder) != 0) ex_style |= WS_EX_CLIENTEDGE;
-    CreateWindowExW(ex_style, kind.window_class, spec.caption != nullptr ? spec.caption : L"",
-                    style, 0, 0, 0, 0, parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    const RECT place = PlaceFor(spec, dpi);
+    const HWND control = CreateWindowExW(
+        ex_style, kind.window_class, spec.caption != nullptr ? spec.caption : L"", style,
+        place.left, place.top, place.right - place.left, place.bottom - place.top, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    if (control == nullptr) continue;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (spec.kind == ControlKind::kDropDownList) FitDropDownList(control, spec, dpi);
   }
 }
 
@@ -67,22 +89,15 @@ void LayoutControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi
     const HWND control = GetDlgItem(parent, spec.id);
     if (control == nullptr) continue;
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    int height = TwipsToPixels(spec.height, dpi);
-    if (spec.kind == ControlKind::kDropDownList) {
-      // The closed box keeps the designed height: the selection field is that height less
-      // the box's frame.
-      const int frame = 2 * SystemMetricForDpi(SM_CYEDGE, dpi) + 2;
-      SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height - frame);
-      height *= kDropDownListRows;
-    }
-    const int left = TwipsToPixels(spec.left, dpi);
-    const int top = TwipsToPixels(spec.top, dpi);
-    const int width = TwipsToPixels(spec.width, dpi);
+    if (spec.kind == ControlKind::kDropDownList) FitDropDownList(control, spec, dpi);
+    const RECT place = PlaceFor(spec, dpi);
     if (positions != nullptr) {
-      positions = DeferWindowPos(positions, control, nullptr, left, top, width, height,
+      positions = DeferWindowPos(positions, control, nullptr, place.left, place.top,
+                                 place.right - place.left, place.bottom - place.top,
                                  SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
-      SetWindowPos(control, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+      SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
   if (positions != nullptr) EndDeferWindowPos(positions);

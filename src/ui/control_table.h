@@ -35,8 +35,9 @@ struct ControlSpec {
   unsigned flags;
 };
 
-// Creates the controls in table order, which is also their Tab order.
-void CreateControls(HWND parent, std::span<const ControlSpec> controls);
+// Creates the controls in table order, which is also their Tab order, each at its place for
+// `dpi` and with `font`.
+void CreateControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font);
 
 // Moves every control of the table to its place at `dpi` and gives it `font`.
 void LayoutControls(HWND parent, std::span<const ControlSpec> controls, UINT dpi, HFONT font);

@@ -70,11 +70,23 @@ INT_PTR DialogWindow::SetDialogResult(LRESULT result) {
   return TRUE;
 }
 
+void DialogWindow::CreateLayout(std::span<const ControlSpec> controls, int font_points,
+                                SIZE client_twips) {
+  const UINT dpi = DpiForWindow(hwnd_);
+  font_ = CreateDialogFont(font_points, dpi);
+  CreateControls(hwnd_, controls, dpi, font_.get());
+  FinishLayout(client_twips, dpi);
+}
+
 void DialogWindow::ApplyLayout(std::span<const ControlSpec> controls, int font_points,
                                SIZE client_twips, UINT dpi) {
-  dpi_ = dpi;
   font_ = CreateDialogFont(font_points, dpi);
   LayoutControls(hwnd_, controls, dpi, font_.get());
+  FinishLayout(client_twips, dpi);
+}
+
+void DialogWindow::FinishLayout(SIZE client_twips, UINT dpi) {
+  dpi_ = dpi;
   SetClientSize(hwnd_, ClientSizeForDpi(client_twips.cx, client_twips.cy, dpi), dpi);
   icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
   small_icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));

@@ -44,8 +44,11 @@ class DialogWindow {
   // Gives a message's result to the dialog manager (DWLP_MSGRESULT) and reports it handled.
   INT_PTR SetDialogResult(LRESULT result);
 
-  // Lays the window out for `dpi`: every control of the table at its place, in "MS Sans
-  // Serif" at `font_points`, the client area `client_twips`, and the icons at that DPI.
+  // Creates the controls of the table at their places for the window's DPI, in "MS Sans
+  // Serif" at `font_points`, and sizes the client area to `client_twips`; with the icons.
+  void CreateLayout(std::span<const ControlSpec> controls, int font_points, SIZE client_twips);
+
+  // The same layout again for a new DPI: the controls move, fonts and icons are remade.
   void ApplyLayout(std::span<const ControlSpec> controls, int font_points, SIZE client_twips,
                    UINT dpi);
   UINT dpi() const { return dpi_; }
@@ -57,6 +60,9 @@ class DialogWindow {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+  // The client area and the icons for `dpi`.
+  void FinishLayout(SIZE client_twips, UINT dpi);
 
   HWND hwnd_ = nullptr;
   UINT dpi_ = 0;

@@ -99,11 +99,10 @@ void MainForm::OnInitDialog() {
                             {mnu_main_file, L"&File", {{mnu_main_exit, L"E&xit"}}},
                             {mnu_main_help, L"&Help", {{mnu_main_about, L"&About"}}},
                         });
-  CreateControls(hwnd(), kControls);
-
+  CreateLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips});
   banner_ = LoadBitmapResource(kBannerImage);
   SetPictureIsLink(GetDlgItem(hwnd(), Picture1), true);
-  ApplyDpi(DpiForWindow(hwnd()));
+  ShowBannerFor(dpi());
   TakeOverDialogDpiScaling(hwnd());
   CenterOnWorkArea(hwnd());
 }
@@ -135,10 +134,14 @@ void MainForm::Load(int show_command) {
 }
 
 void MainForm::ApplyDpi(UINT dpi) {
+  ApplyLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips}, dpi);
+  ShowBannerFor(dpi);
+}
+
+void MainForm::ShowBannerFor(UINT dpi) {
   // The banner drawn at twice its size is needed only above 96 DPI.
   if (dpi > kDefaultDpi && banner_2x_ == nullptr) banner_2x_ = LoadBitmapResource(kBanner2xImage);
   SetPictureImages(GetDlgItem(hwnd(), Picture1), banner_.get(), banner_2x_.get());
-  ApplyLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips}, dpi);
 }
 
 INT_PTR MainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {

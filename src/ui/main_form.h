@@ -60,6 +60,7 @@ class MainForm : public DialogWindow {
   void OnCommand(int id, int code);
   void OnTimer(UINT_PTR timer);
   void ApplyDpi(UINT dpi);
+  void ShowBannerFor(UINT dpi);
 
   void OnLocTimer();
   void OnComboResClick();

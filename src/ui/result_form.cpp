@@ -85,13 +85,13 @@ void ResultForm::FillFromFile() {
 
 void ResultForm::OnInitDialog() {
   AttachMenuBar(hwnd(), {{design_.file_menu, L"&File", {{design_.close_item, L"&Close"}}}});
-  CreateControls(hwnd(), design_.controls);
+  CreateLayout(design_.controls, kFontPoints, SIZE{design_.client_width, design_.client_height});
   if (const HWND label = GetDlgItem(hwnd(), Label1)) {
     // One line, clipped rather than wrapped.
     SetWindowLongPtrW(label, GWL_STYLE,
                       GetWindowLongPtrW(label, GWL_STYLE) | SS_LEFTNOWORDWRAP | WS_CLIPSIBLINGS);
   }
-  ApplyDpi(DpiForWindow(hwnd()));
+  UpdateColumns();
   TakeOverDialogDpiScaling(hwnd());
 }
 
