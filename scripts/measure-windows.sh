@@ -11,7 +11,7 @@ cd "$root"
 
 install_missing_packages
 program="$root/build/measure/Quorvath"
-build_program_folder "$program" startup_measure minimal_window list_fill_measure
+build_program_folder "$program" startup_measure minimal_window minimal_window_cc list_fill_measure
 mkdir -p "$program/Game"
 
 echo "== quorvath.exe"
