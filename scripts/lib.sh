@@ -44,21 +44,23 @@ build_program_folder() {
 }
 
 # Starts a virtual X display unless one is given in DISPLAY. Sets QUORVATH_XVFB_PID when it
-# started one.
+# started one. Xvfb picks a free display number itself, so that scripts starting at the same
+# moment never share one.
 start_display() {
   if [ -n "${DISPLAY:-}" ] && [ -z "${QUORVATH_FORCE_XVFB:-}" ]; then return 0; fi
-  local display
-  for display in $(seq 91 140); do
-    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] && continue
-    Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    QUORVATH_XVFB_PID=$!
-    export DISPLAY=":$display"
-    local waited
-    for waited in $(seq 1 50); do
-      [ -e "/tmp/.X11-unix/X$display" ] && return 0
-      sleep 0.1
-    done
+  local number_file waited
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  QUORVATH_XVFB_PID=$!
+  for waited in $(seq 1 100); do
+    if [ -s "$number_file" ]; then
+      export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
+      rm -f "$number_file"
+      return 0
+    fi
+    sleep 0.1
   done
+  rm -f "$number_file"
   echo "Could not start Xvfb." >&2
   return 1
 }

@@ -1,6 +1,6 @@
 // Every window is laid out in twips and converted with the screen's DPI: at 96 DPI 15 twips
 // make a pixel, at 144 DPI 10. These run in the usual prefix at 96 DPI, and again in one set
-// to 144 DPI (see scripts/run-at-dpi.sh).
+// to 144 DPI (see scripts/run-in-own-prefix.sh).
 #include <gtest/gtest.h>
 
 #include "program_driver.h"

@@ -58,7 +58,10 @@ TEST(StartUp, EnablesTheTestsOnceTheGameFolderIsReportedAndConsumesTheLocationFi
   ASSERT_NE(main.window, nullptr);
 
   ASSERT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 12s));
-  EXPECT_EQ(GetFileAttributesW((folder / L"ut.out").c_str()), INVALID_FILE_ATTRIBUTES);
+  // Deleted in the same tick that enabled the tests, just after.
+  EXPECT_TRUE(WaitUntil(
+      [&] { return GetFileAttributesW((folder / L"ut.out").c_str()) == INVALID_FILE_ATTRIBUTES; },
+      2s));
 
   // get-loc.bat ran once, with "1", in the program folder.
   const std::vector<std::string> starts = folder.Starts();
@@ -79,7 +82,10 @@ TEST(StartUp, PicksUpALocationFileThatAppearsLate) {
   std::this_thread::sleep_for(6500ms);
   EXPECT_FALSE(IsEnabled(main.cpu));
   ASSERT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 12s));
-  EXPECT_EQ(GetFileAttributesW((folder / L"ut.out").c_str()), INVALID_FILE_ATTRIBUTES);
+  // Deleted in the same tick that enabled the tests, just after.
+  EXPECT_TRUE(WaitUntil(
+      [&] { return GetFileAttributesW((folder / L"ut.out").c_str()) == INVALID_FILE_ATTRIBUTES; },
+      2s));
 }
 
 TEST(StartUp, AnEmptyLocationIsNotTakenForTheGameFolder) {
@@ -132,7 +138,10 @@ TEST(StartUp, WorksFromAProgramFolderOutsideTheAnsiCodePage) {
   const MainWindow main = FindMainWindow(program);
   ASSERT_NE(main.window, nullptr);
   EXPECT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 12s));
-  EXPECT_EQ(GetFileAttributesW((folder / L"ut.out").c_str()), INVALID_FILE_ATTRIBUTES);
+  // Deleted in the same tick that enabled the tests, just after.
+  EXPECT_TRUE(WaitUntil(
+      [&] { return GetFileAttributesW((folder / L"ut.out").c_str()) == INVALID_FILE_ATTRIBUTES; },
+      2s));
 }
 
 TEST(StartUp, NamesTheFirstMissingRequiredFileAndStopsThere) {
