@@ -26,7 +26,9 @@ prepare_wine
 printf '@echo off\r\n>"%%~dp0..\\ut.out" echo %s\r\n' "$(winepath -w "$program/Game")" \
   > "$program/CPU Test/get-loc.bat"
 
+status=0
 echo "== start-up and idle"
-wine build/mingw/bench/startup_measure.exe "$(winepath -w "$program")" 15
+wine build/mingw/bench/startup_measure.exe "$(winepath -w "$program")" 15 || status=1
 echo "== reading and listing a large result file"
-wine build/mingw/bench/list_fill_measure.exe
+wine build/mingw/bench/list_fill_measure.exe || status=1
+exit $status
