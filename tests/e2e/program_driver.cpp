@@ -330,17 +330,24 @@ HWND FindChild(HWND parent, std::wstring_view class_name, std::optional<std::wst
   return nullptr;
 }
 
-std::vector<std::wstring> ComboEntries(HWND combo) {
-  std::vector<std::wstring> entries;
-  const LRESULT count = Send(combo, CB_GETCOUNT, 0, 0);
+// Every item text of a combo box or list box, read with the control's count, length and text
+// messages.
+std::vector<std::wstring> ItemTexts(HWND control, UINT count_message, UINT length_message,
+                                    UINT text_message) {
+  std::vector<std::wstring> items;
+  const LRESULT count = Send(control, count_message, 0, 0);
   for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = Send(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
-    std::wstring entry(static_cast<std::size_t>(length) + 1, L'\0');
-    Send(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(entry.data()));
-    entry.resize(static_cast<std::size_t>(length));
-    entries.push_back(entry);
+    const LRESULT length = Send(control, length_message, static_cast<WPARAM>(i), 0);
+    std::wstring item(static_cast<std::size_t>(length) + 1, L'\0');
+    Send(control, text_message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item.data()));
+    item.resize(static_cast<std::size_t>(length));
+    items.push_back(item);
   }
-  return entries;
+  return items;
+}
+
+std::vector<std::wstring> ComboEntries(HWND combo) {
+  return ItemTexts(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 std::wstring ComboSelection(HWND combo) {
@@ -350,16 +357,7 @@ std::wstring ComboSelection(HWND combo) {
 }
 
 std::vector<std::wstring> ListRows(HWND list) {
-  std::vector<std::wstring> rows;
-  const LRESULT count = Send(list, LB_GETCOUNT, 0, 0);
-  for (LRESULT i = 0; i < count; ++i) {
-    const LRESULT length = Send(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-    std::wstring row(static_cast<std::size_t>(length) + 1, L'\0');
-    Send(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(row.data()));
-    row.resize(static_cast<std::size_t>(length));
-    rows.push_back(row);
-  }
-  return rows;
+  return ItemTexts(list, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 SIZE ClientSize(HWND window) {
