@@ -61,7 +61,7 @@ TestStart StartTestBatchFile(const TestRow& test, const AppState& app) {
   outcome.started = start.started;
   outcome.error = start.error;
   if (start.started) {
-    outcome.pending = PendingResult{result_path, before, std::move(start.process), false};
+    outcome.pending = PendingResult{result_path, before, std::move(start.process), {}};
   }
   return outcome;
 }

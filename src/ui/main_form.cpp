@@ -95,10 +95,15 @@ bool MainForm::Create() {
 }
 
 void MainForm::OnInitDialog() {
-  AttachMenuBar(hwnd(), {
-                            {mnu_main_file, L"&File", {{mnu_main_exit, L"E&xit"}}},
-                            {mnu_main_help, L"&Help", {{mnu_main_about, L"&About"}}},
-                        });
+  AttachMenuBar(hwnd(),
+                {
+                    {mnu_main_file,
+                     L"&File",
+                     {{mnu_main_stop, L"Stop &Waiting"}, {0, nullptr}, {mnu_main_exit, L"E&xit"}}},
+                    {mnu_main_help, L"&Help", {{mnu_main_about, L"&About"}}},
+                });
+  // Only while a test waits for its result.
+  EnableMenuItem(GetMenu(hwnd()), mnu_main_stop, MF_BYCOMMAND | MF_GRAYED);
   CreateLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips});
   banner_ = LoadBitmapResource(kBannerImage);
   SetPictureIsLink(GetDlgItem(hwnd(), Picture1), true);
@@ -182,6 +187,9 @@ void MainForm::OnCommand(int id, int code) {
     }
   }
   switch (id) {
+    case mnu_main_stop:
+      OnStopWaiting();
+      break;
     case mnu_main_exit:
       CloseAllAndEnd();
       break;
@@ -247,40 +255,35 @@ void MainForm::OnTestButton(TestKind kind) {
     return;
   }
   pending_ = std::move(start.pending);
+  running_test_ = kind;
   SetTimer(hwnd(), ControlsFor(kind).timer, kPollIntervalMs, nullptr);
   progress_.SetBusy(hwnd(), true);
+  EnableMenuItem(GetMenu(hwnd()), mnu_main_stop, MF_BYCOMMAND | MF_ENABLED);
 }
 
 void MainForm::OnTestTimer(TestKind test) {
-  if (!pending_) {
+  if (!pending_ || test != running_test_) {
     KillTimer(hwnd(), ControlsFor(test).timer);
     return;
   }
-  switch (PollResult(*pending_)) {
-    case PollOutcome::kWaiting:
-      return;
-    case PollOutcome::kResultReady:
-      // Stopped first: a message shown while the window is made must not let it tick again.
-      EndRun(test);
-      ResultFormFor(test).ShowResults();
-      SetTestButtonsEnabled(true);
-      return;
-    case PollOutcome::kEndedWithoutResult: {
-      const std::wstring result_path = pending_->result_path;
-      EndRun(test);
-      SetTestButtonsEnabled(true);
-      ShowWarning(hwnd(), L"The test ended without leaving a new result file:\r\n" + result_path +
-                              L"\r\n\r\nIts batch file has finished. Run the test again, or "
-                              L"check the benchmark's batch files.");
-      return;
-    }
-  }
+  if (PollResult(*pending_) == PollOutcome::kWaiting) return;
+  // Stopped first: a message shown while the window is made must not let it tick again.
+  EndRun();
+  ResultFormFor(test).ShowResults();
+  SetTestButtonsEnabled(true);
 }
 
-void MainForm::EndRun(TestKind test) {
-  KillTimer(hwnd(), ControlsFor(test).timer);
+void MainForm::OnStopWaiting() {
+  if (!pending_) return;
+  EndRun();
+  SetTestButtonsEnabled(true);
+}
+
+void MainForm::EndRun() {
+  KillTimer(hwnd(), ControlsFor(running_test_).timer);
   pending_.reset();
   progress_.SetBusy(hwnd(), false);
+  EnableMenuItem(GetMenu(hwnd()), mnu_main_stop, MF_BYCOMMAND | MF_GRAYED);
 }
 
 ResultForm& MainForm::ResultFormFor(TestKind test) {

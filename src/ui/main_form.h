@@ -30,6 +30,7 @@ class MainForm : public DialogWindow {
   };
   enum MenuId : int {
     mnu_main_file = 1101,
+    mnu_main_stop,
     mnu_main_exit,
     mnu_main_help,
     mnu_main_about,
@@ -72,7 +73,10 @@ class MainForm : public DialogWindow {
   void OnTestButton(TestKind test);
   // A tick of a test's polling timer.
   void OnTestTimer(TestKind test);
-  void EndRun(TestKind test);
+  // Stops waiting for the running test's result: its timer, the taskbar progress and the
+  // Stop Waiting command end. The batch file, if it still runs, is left alone.
+  void EndRun();
+  void OnStopWaiting();
   ResultForm& ResultFormFor(TestKind test);
 
   // Exit and closing: closes every other window of the program, then ends it.
@@ -90,6 +94,7 @@ class MainForm : public DialogWindow {
 
   // The running test, while its timer polls for the result.
   std::optional<PendingResult> pending_;
+  TestKind running_test_ = TestKind::kCpu;
 
   ULONGLONG locate_started_ms_ = 0;
   bool told_location_unknown_ = false;

@@ -7,7 +7,8 @@ void AttachMenuBar(HWND window, std::initializer_list<MenuSpec> menus) {
   for (const MenuSpec& menu : menus) {
     HMENU popup = CreatePopupMenu();
     for (const MenuItemSpec& item : menu.items) {
-      AppendMenuW(popup, MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
+      AppendMenuW(popup, item.caption != nullptr ? MF_STRING : MF_SEPARATOR,
+                  static_cast<UINT_PTR>(item.id), item.caption);
     }
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption);
   }

@@ -10,7 +10,7 @@ namespace quorvath {
 
 struct MenuItemSpec {
   int id;
-  const wchar_t* caption;
+  const wchar_t* caption;  // nullptr for a separator
 };
 
 struct MenuSpec {

@@ -160,26 +160,6 @@ TEST_F(Faults, ALocationFileThatCannotBeDeletedIsNamedAndTheTestsRunAllTheSame) 
   EXPECT_NE(program_->WaitForWindow(L"CPU Test Results", 15s), nullptr);
 }
 
-TEST_F(Faults, AProgramFolderThatTakesNoWritesEndsInMessagesNotInAStuckWindow) {
-  // A read-only program folder shows in two ways: the location file stays, and no result
-  // file can be written. (Wine, running as root, cannot make a folder read-only itself.)
-  folder_.ReportLocationBytes(Ansi(folder_.game_dir()) + "\r\n", "attrib +r \"%~dp0..\\ut.out\"\n");
-  folder_.WriteBatch(L"CPU Test\\cpu-flyby-benchmark.bat", "rem the result cannot be written\n");
-  program_.emplace(folder_.exe());
-  main_ = FindMainWindow(*program_);
-  ASSERT_NE(main_.window, nullptr);
-  std::optional<SeenMessageBox> box = WaitForMessageBox(*program_, 12s);
-  ASSERT_TRUE(box.has_value());
-  DismissMessageBox(*box);
-  ASSERT_TRUE(WaitUntil([&] { return main_.TestsEnabled(); }, 3s));
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box->hwnd); }, 3s));
-  Click(main_.cpu);
-  box = WaitForMessageBox(*program_, 20s);
-  ASSERT_TRUE(box.has_value());
-  EXPECT_NE(box->text.find(folder_ / L"CPU_Test_FPS.txt"), std::wstring::npos) << box->text;
-  EXPECT_TRUE(main_.TestsEnabled());
-}
-
 TEST_F(Faults, FoldersOutsideTheAnsiCodePageWorkEndToEnd) {
   ProgramFolder unicode(L"Prog \u03A9 \u4E2D\u6587 & (x)");
   ScratchFolder game_parent(L"Spiel \u0416 \u65E5\u672C");

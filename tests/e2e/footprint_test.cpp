@@ -87,11 +87,10 @@ TEST(Footprint, WritesOnlyTheBenchmarkFoldersAndDeletesOnlyTheLocationFile) {
     Click(main.high);
     ASSERT_NE(program.WaitForWindow(L"High Quality Test Results: 1280 x 1024", 15s), nullptr);
     ASSERT_TRUE(WaitUntil([&] { return main.TestsEnabled(); }, 3s));
+    // A run that leaves nothing: the program is closed while it waits.
     main.ChooseResolution(L"1024 x 768");
     Click(main.high);
-    const std::optional<SeenMessageBox> box = WaitForMessageBox(program, 20s);
-    ASSERT_TRUE(box.has_value());
-    DismissMessageBox(*box);
+    ASSERT_TRUE(WaitUntil([&] { return main.TestsDisabled(); }, 30s));
     PostMessageW(main.window, WM_SYSCOMMAND, SC_CLOSE, 0);
     ASSERT_TRUE(program.WaitForExit(5s));
   }

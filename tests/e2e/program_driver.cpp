@@ -1,5 +1,6 @@
 #include "program_driver.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <thread>
@@ -411,6 +412,64 @@ void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chords) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     std::this_thread::sleep_for(150ms);
   }
+}
+
+std::optional<bool> FirstMenuItemGreyed(const RunningProgram& program, HWND window, WORD menu_key) {
+  PressKeys(window, {{VK_MENU, menu_key}});
+  HWND popup = nullptr;
+  WaitUntil(
+      [&] {
+        for (const HWND candidate : program.Windows()) {
+          if (ClassOf(candidate) == L"#32768") popup = candidate;
+        }
+        return popup != nullptr;
+      },
+      30s);
+  if (popup == nullptr) return std::nullopt;
+  // Opened from the keyboard, the menu shows its first item selected: a bar in the
+  // highlight colour across the top of the menu, above the separator. A greyed item's text
+  // is drawn on it in grey.
+  RECT frame{};
+  GetWindowRect(popup, &frame);
+  const int bottom = frame.top + (frame.bottom - frame.top) * 2 / 5;
+  InflateRect(&frame, -3, -3);  // the menu's frame, drawn in grey too
+  const COLORREF bar = GetSysColor(COLOR_HIGHLIGHT);
+  const COLORREF greys[] = {RGB(128, 128, 128), GetSysColor(COLOR_GRAYTEXT),
+                            GetSysColor(COLOR_BTNSHADOW)};
+  std::optional<bool> greyed;
+  WaitUntil(
+      [&] {
+        // The screen's pixels, copied in one step.
+        const int width = frame.right - frame.left, height = bottom - frame.top;
+        if (width <= 0 || height <= 0) return false;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HDC screen = GetDC(nullptr);
+        const HDC memory = CreateCompatibleDC(screen);
+        const HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = SelectObject(memory, copy);
+        BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY);
+        GdiFlush();
+        int bar_pixels = 0, grey_pixels = 0;
+        const auto* pixels = static_cast<const DWORD*>(bits);
+        for (int i = 0; i < width * height; ++i) {
+          const DWORD p = pixels[i];
+          const COLORREF colour = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+          if (colour == bar) ++bar_pixels;
+          if (std::find(std::begin(greys), std::end(greys), colour) != std::end(greys))
+            ++grey_pixels;
+        }
+        SelectObject(memory, old);
+        DeleteObject(copy);
+        DeleteDC(memory);
+        ReleaseDC(nullptr, screen);
+        if (bar_pixels > 0) greyed = grey_pixels > 0;
+        return greyed.has_value();
+      },
+      30s, 200ms);
+  PressKeys(window, {{VK_ESCAPE}, {VK_ESCAPE}});
+  return greyed;
 }
 
 }  // namespace quorvath::testing

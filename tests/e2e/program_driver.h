@@ -145,4 +145,9 @@ std::optional<std::wstring> ClipboardText();
 // them held together (e.g. {VK_MENU, 'F'}).
 void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chords);
 
+// Opens the window's menu with Alt and `menu_key`, as a user would, and tells whether its first
+// item (selected, as the keyboard leaves it) is drawn greyed out; closes the menu again.
+// Nothing when no menu opened.
+std::optional<bool> FirstMenuItemGreyed(const RunningProgram& program, HWND window, WORD menu_key);
+
 }  // namespace quorvath::testing

@@ -41,16 +41,19 @@ UniqueHandle RunningProcess() {
   return UniqueHandle(self);
 }
 
-TEST(PollResult, WaitsWhileThereIsNoFileAndTheBatchFileRuns) {
+TEST(PollResult, WaitsForAFileHoweverLongWhetherTheBatchFileRunsOrNot) {
   ScratchFolder folder;
-  PendingResult pending{folder / L"HQ_FPS.txt", {}, RunningProcess(), false};
-  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
-  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  for (bool ended : {false, true}) {
+    PendingResult pending{
+        folder / L"HQ_FPS.txt", {}, ended ? EndedProcess() : RunningProcess(), {}};
+    ASSERT_NE(pending.process, nullptr);
+    for (int tick = 0; tick < 4; ++tick) EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  }
 }
 
 TEST(PollResult, ANewFileIsReadyHiddenOrNot) {
   ScratchFolder folder;
-  PendingResult pending{folder / L"HQ_FPS.txt", {}, RunningProcess(), false};
+  PendingResult pending{folder / L"HQ_FPS.txt", {}, RunningProcess(), {}};
   WriteFileBytes(pending.result_path, kWhole);
   ASSERT_TRUE(SetFileAttributesW(pending.result_path.c_str(), FILE_ATTRIBUTE_HIDDEN |
                                                                   FILE_ATTRIBUTE_SYSTEM |
@@ -60,41 +63,26 @@ TEST(PollResult, ANewFileIsReadyHiddenOrNot) {
 
 TEST(PollResult, AFolderOfThatNameIsNoResult) {
   ScratchFolder folder;
-  PendingResult pending{folder / L"LQ_FPS.txt", {}, RunningProcess(), false};
+  PendingResult pending{folder / L"LQ_FPS.txt", {}, EndedProcess(), {}};
   ASSERT_TRUE(CreateDirectoryW(pending.result_path.c_str(), nullptr));
-  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  for (int tick = 0; tick < 3; ++tick) EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
 }
 
 TEST(PollResult, AFileLeftFromAnEarlierRunCountsOnlyOnceRewritten) {
   ScratchFolder folder;
   const std::wstring path = folder / L"CPU_Test_FPS.txt";
   WriteFileBytes(path, kWhole);
-  PendingResult pending{path, StampOf(path), RunningProcess(), false};
+  PendingResult pending{path, StampOf(path), EndedProcess(), {}};
+  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
   EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
   std::this_thread::sleep_for(20ms);
   WriteFileBytes(path, std::string(kWhole) + kWhole);
   EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
 }
 
-TEST(PollResult, ABatchFileThatEndedWithoutAResultIsReportedAtTheNextTick) {
-  ScratchFolder folder;
-  PendingResult pending{folder / L"HQ_FPS.txt", {}, EndedProcess(), false};
-  ASSERT_NE(pending.process, nullptr);
-  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
-  EXPECT_EQ(PollResult(pending), PollOutcome::kEndedWithoutResult);
-}
-
-TEST(PollResult, AResultWrittenJustBeforeTheBatchFileEndedIsStillTaken) {
-  ScratchFolder folder;
-  PendingResult pending{folder / L"HQ_FPS.txt", {}, EndedProcess(), false};
-  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
-  WriteFileBytes(pending.result_path, kWhole);
-  EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
-}
-
 TEST(PollResult, AFileStillBeingWrittenWaitsWhileTheBatchFileRuns) {
   ScratchFolder folder;
-  PendingResult pending{folder / L"LQ_FPS.txt", {}, RunningProcess(), false};
+  PendingResult pending{folder / L"LQ_FPS.txt", {}, RunningProcess(), {}};
   WriteFileBytes(pending.result_path, kCutShort);
   for (int tick = 0; tick < 3; ++tick) EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
   WriteFileBytes(pending.result_path, kWhole);
@@ -103,7 +91,7 @@ TEST(PollResult, AFileStillBeingWrittenWaitsWhileTheBatchFileRuns) {
 
 TEST(PollResult, AFileHeldOpenByAnotherProgramWaitsUntilItIsReleased) {
   ScratchFolder folder;
-  PendingResult pending{folder / L"CPU_Test_FPS.txt", {}, RunningProcess(), false};
+  PendingResult pending{folder / L"CPU_Test_FPS.txt", {}, RunningProcess(), {}};
   WriteFileBytes(pending.result_path, kWhole);
   HANDLE holder = CreateFileW(pending.result_path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
@@ -113,11 +101,13 @@ TEST(PollResult, AFileHeldOpenByAnotherProgramWaitsUntilItIsReleased) {
   EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
 }
 
-TEST(PollResult, ADamagedFileLeftByAnEndedBatchFileGoesToTheWindowAfterOneMoreTick) {
+TEST(PollResult, AnUnfinishedFileOfNoRunningProcessWaitsWhileItChangesThenGoesToTheWindow) {
   ScratchFolder folder;
-  PendingResult pending{folder / L"HQ_FPS.txt", {}, EndedProcess(), false};
-  WriteFileBytes(pending.result_path, kCutShort);
-  EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  PendingResult pending{folder / L"HQ_FPS.txt", {}, EndedProcess(), {}};
+  for (int tick = 0; tick < 3; ++tick) {
+    WriteFileBytes(pending.result_path, std::string(kCutShort) + std::string(tick, '.'));
+    EXPECT_EQ(PollResult(pending), PollOutcome::kWaiting);
+  }
   EXPECT_EQ(PollResult(pending), PollOutcome::kResultReady);
 }
 

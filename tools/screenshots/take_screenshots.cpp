@@ -13,11 +13,8 @@ namespace {
 
 using namespace quorvath::testing;
 
-bool SaveWindow(HWND window, const std::wstring& path) {
-  SetForegroundWindow(window);
-  Sleep(600);  // the window settles and repaints
-  RECT frame{};
-  GetWindowRect(window, &frame);
+// The screen's pixels inside `frame`.
+bool SaveScreen(RECT frame, const std::wstring& path) {
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
   HDC screen = GetDC(nullptr);
@@ -55,6 +52,38 @@ bool SaveWindow(HWND window, const std::wstring& path) {
   return saved;
 }
 
+bool SaveWindow(HWND window, const std::wstring& path) {
+  SetForegroundWindow(window);
+  Sleep(600);  // the window settles and repaints
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  return SaveScreen(frame, path);
+}
+
+// The main window with its File menu open while a test waits for its result.
+bool SaveFileMenuDuringRun(const RunningProgram& program, const MainWindow& main,
+                           const std::wstring& path) {
+  Click(main.cpu);
+  WaitUntil([&] { return main.TestsDisabled(); }, 30s);
+  PressKeys(main.window, {{VK_MENU, 'F'}});
+  HWND menu = nullptr;
+  WaitUntil(
+      [&] {
+        for (const HWND window : program.Windows()) {
+          if (ClassOf(window) == L"#32768") menu = window;
+        }
+        return menu != nullptr;
+      },
+      30s);
+  Sleep(600);
+  RECT frame{}, menu_frame{};
+  GetWindowRect(main.window, &frame);
+  if (menu != nullptr && GetWindowRect(menu, &menu_frame)) UnionRect(&frame, &frame, &menu_frame);
+  const bool saved = menu != nullptr && SaveScreen(frame, path);
+  PressKeys(main.window, {{VK_ESCAPE}, {VK_ESCAPE}});
+  return saved;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -72,7 +101,7 @@ int wmain(int argc, wchar_t** argv) {
   if (main.window == nullptr || !WaitUntil([&] { return main.TestsEnabled(); }, 20s)) return 1;
   bool ok = SaveWindow(main.window, out + L"main-window.bmp");
 
-  Click(main.cpu);
+  ok = SaveFileMenuDuringRun(program, main, out + L"file-menu.bmp") && ok;
   HWND window = program.WaitForWindow(L"CPU Test Results", 30s);
   ok = window != nullptr && SaveWindow(window, out + L"cpu-results.bmp") && ok;
 
