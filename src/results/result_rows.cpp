@@ -48,8 +48,35 @@ std::vector<std::wstring> ResultRows(TestKind test, const FpsRecordList& records
   return rows;
 }
 
+namespace {
+
+// Where each field of a data row begins: the fields have fixed widths and one tab between
+// them, so a tab inside a field never moves the fields after it.
+constexpr std::array<std::size_t, 4> kDataFieldStarts = {
+    0, decltype(FpsRecord::level_name)::kWidth + 1,
+    decltype(FpsRecord::level_name)::kWidth + decltype(FpsRecord::fps_low)::kWidth + 2,
+    kDataRowLength - decltype(FpsRecord::fps_high)::kWidth};
+
+bool IsDataRow(std::wstring_view row) {
+  if (row.size() != kDataRowLength) return false;
+  for (std::size_t field = 1; field < kDataFieldStarts.size(); ++field) {
+    if (row[kDataFieldStarts[field] - 1] != L'\t') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 std::vector<RowCell> RowCells(std::wstring_view row) {
   std::vector<RowCell> cells;
+  if (IsDataRow(row)) {
+    for (std::size_t field = 0; field < kDataFieldStarts.size(); ++field) {
+      const std::size_t end =
+          field + 1 < kDataFieldStarts.size() ? kDataFieldStarts[field + 1] - 1 : row.size();
+      cells.push_back({field, row.substr(kDataFieldStarts[field], end - kDataFieldStarts[field])});
+    }
+    return cells;
+  }
   std::size_t column = 0;
   std::size_t start = 0;
   for (;;) {

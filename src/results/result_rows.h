@@ -41,9 +41,10 @@ std::wstring_view ResolutionCaption(std::size_t record_number);
 std::vector<std::wstring> ResultRows(TestKind test, const FpsRecordList& records,
                                      std::wstring_view selected_res);
 
-// Where the rows' columns are: a row is cut at its tabs, and a run of tabs moves on by one
-// column, so that the CPU header row (two tabs between some words) and a data row (one tab
-// between fields) put their words in the same four columns.
+// Where the rows' columns are. A data row's four fields are cut at their fixed places, so
+// that a tab inside a field (the file format does not forbid one) moves nothing. Any other
+// row is cut at its tabs, and a run of tabs moves on by one column, so that the CPU header
+// row (two tabs between some words) puts its words in the same four columns.
 struct RowCell {
   std::size_t column;
   std::wstring_view text;

@@ -112,6 +112,17 @@ TEST(RowCells, PutHeaderWordsAndDataFieldsInTheSameFourColumns) {
   EXPECT_EQ(data[1].text, L"1         ");
 }
 
+TEST(RowCells, ADataRowKeepsItsFieldsInPlaceWhateverTheFieldsHold) {
+  // A tab inside the level name and another inside the high figure.
+  const FpsRecordList records = Records(L"Tab\tbed Level\r\n1 / 2 / 3\t4 fps\r\na\r\nb\r\n");
+  const std::wstring row = DataRow(records[0]);
+  ASSERT_EQ(row.size(), 47u);
+  EXPECT_EQ(
+      RowCells(row),
+      (std::vector<RowCell>{
+          {0, L"Tab\tbed Level "}, {1, L"1         "}, {2, L"2         "}, {3, L"3\t4       "}}));
+}
+
 TEST(RowCells, CaptionSeparatorAndBlankRowsUseTheFirstColumnOnly) {
   EXPECT_EQ(RowCells(L"1600 x 1200"), (std::vector<RowCell>{{0, L"1600 x 1200"}}));
   EXPECT_EQ(RowCells(L" "), (std::vector<RowCell>{{0, L" "}}));
