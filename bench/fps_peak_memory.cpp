@@ -20,7 +20,7 @@
 namespace {
 
 constexpr double kMegabyte = 1024.0 * 1024.0;
-constexpr double kLimitMegabytes = 200.0;
+constexpr double kLimitMegabytes = 100.0;
 
 #ifdef _WIN32
 // The most the process ever had in its working set and committed privately.

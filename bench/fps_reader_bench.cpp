@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "fps_bench_data.h"
 #include "results/fps_reader.h"
-#include "results/fps_stream.h"
 
 namespace quorvath::bench {
 namespace {
@@ -111,7 +111,7 @@ void BM_CountLinesMemchrFile(benchmark::State& state) {
   const auto groups = static_cast<std::size_t>(state.range(0));
   const std::string& path = disk_files.PathFor(groups);
   const std::size_t size = FileBytes(groups).size();
-  std::vector<char> buffer(kFpsPieceBytes);
+  std::vector<char> buffer(64 * 1024);  // the reader's piece
   for (auto _ : state) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     std::size_t lines = 0;
@@ -132,9 +132,9 @@ void BM_StoreRecordsOnly(benchmark::State& state) {
   const auto groups = static_cast<std::size_t>(state.range(0));
   const std::size_t size = FileBytes(groups).size();
   FpsRecord record;
-  record.level_name.Store(L"Deck");
+  record.level_name.StoreAscii("Deck");
   for (auto _ : state) {
-    FpsRecordList records;
+    std::deque<FpsRecord> records;
     for (std::size_t i = 0; i < groups; ++i) records.push_back(record);
     benchmark::DoNotOptimize(records[groups - 1]);
   }

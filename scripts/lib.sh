@@ -6,6 +6,7 @@ repo_root() { cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd; }
 # Debian/Ubuntu packages the build and the tests need.
 QUORVATH_PACKAGES=(
   cmake ninja-build g++ clang libclang-rt-dev clang-format python3 imagemagick
+  libmagickcore-6.q16-6-extra
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64 fonts-wine xvfb xauth xdotool
@@ -92,7 +93,7 @@ prepare_wine() {
 wine_reg() { wine reg "$@" /f </dev/null >/dev/null 2>&1; }
 
 stop_wine_and_display() {
-  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null
-  [ -n "${QUORVATH_XVFB_PID:-}" ] && kill "$QUORVATH_XVFB_PID" 2>/dev/null
+  [ -n "${WINEPREFIX:-}" ] && { wineserver -k 2>/dev/null || true; }
+  [ -n "${QUORVATH_XVFB_PID:-}" ] && { kill "$QUORVATH_XVFB_PID" 2>/dev/null || true; }
   return 0
 }

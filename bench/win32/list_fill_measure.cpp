@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
-#include "core/system_library.h"
+#include "core/win_system.h"
 #include "results/fps_reader.h"
 #include "results/result_rows.h"
-#include "ui/picture_control.h"
 #include "ui/result_form.h"
 
 namespace {
@@ -77,11 +75,12 @@ double BareFill(const std::vector<std::wstring>& rows) {
   return ms;
 }
 
-// The program: the High Quality result window reads the file and lists it.
-double ProgramFill(std::size_t* rows_listed) {
-  quorvath::ResultForm form(quorvath::ResultForm::DesignFor(quorvath::TestKind::kHigh));
+// The program: the file read as a test's last tick reads it, and the High Quality result window
+// listing it.
+double ProgramFill(const std::wstring& path, std::size_t* rows_listed) {
+  quorvath::ResultForm form(quorvath::TestKind::kHigh);
   const auto begin = Clock::now();
-  form.ShowResults();
+  form.ShowResults(quorvath::ReadFpsFile(path), path, L"All Resolutions");
   UpdateWindow(form.hwnd());
   const double ms = Milliseconds(begin);
   const HWND list = FindWindowExW(form.hwnd(), nullptr, WC_LISTBOXW, nullptr);
@@ -100,23 +99,18 @@ double Median(std::vector<double> values) {
 
 int main() {
   quorvath::LoadCommonControls();
-  quorvath::RegisterPictureControl();
 
   const std::wstring folder = TempFolder();
   const std::wstring path = folder + L"HQ_FPS.txt";
   WriteResultFile(path);
-  quorvath::App().app_dir = folder;
-  quorvath::App().selected_res = L"All Resolutions";
-
-  const quorvath::FpsReadResult read = quorvath::ReadFpsFile(path);
-  const std::vector<std::wstring> rows =
-      quorvath::ResultRows(quorvath::TestKind::kHigh, read.records, L"All Resolutions");
+  const std::vector<std::wstring> rows = quorvath::ResultRows(
+      quorvath::ReadFpsFile(path).records, quorvath::RowLayout::kResolutionCaptions);
 
   std::vector<double> bare, program;
   std::size_t listed = 0;
   for (int run = 0; run < 5; ++run) {
     bare.push_back(BareFill(rows));
-    program.push_back(ProgramFill(&listed));
+    program.push_back(ProgramFill(path, &listed));
   }
   DeleteFileW(path.c_str());
   RemoveDirectoryW(folder.c_str());

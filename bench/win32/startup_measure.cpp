@@ -124,8 +124,7 @@ int wmain(int argc, wchar_t** argv) {
   const double ratio = Median(quorvath_ms) / Median(minimal_ms);
   std::printf("start-up to window, median of %d runs each:\n", runs);
   std::printf("  minimal window program                         %8.1f ms\n", Median(minimal_ms));
-  std::printf("  the same with the manifest and common controls %8.1f ms\n",
-              Median(minimal_cc_ms));
+  std::printf("  the same with the manifest and common controls %8.1f ms\n", Median(minimal_cc_ms));
   std::printf("  quorvath.exe                                   %8.1f ms\n", Median(quorvath_ms));
   std::printf("  ratio to the minimal program                   %8.2f (limit 1.30)\n", ratio);
   std::printf("  ratio to the one with the common controls      %8.2f\n",

@@ -1,4 +1,6 @@
-// The file-system questions the program asks, on top of the Windows API.
+// The file-system questions and changes the program makes, on top of the Windows API. Paths
+// longer than the plain limit are passed in their extended form, so that a program folder
+// deep in the tree still works.
 #pragma once
 
 #include <windows.h>
@@ -33,9 +35,20 @@ struct FileStamp {
 };
 FileStamp StampOf(const std::wstring& path);
 
-// The whole content of a small file, or nothing with `error` set (a Win32 error code).
+// The whole content of a small file (cut at `max_bytes`), or nothing with `error` set.
 // Reading shares the file with writers, as batch files may still hold it open.
 std::optional<std::string> ReadSmallFile(const std::wstring& path, DWORD* error = nullptr,
                                          std::size_t max_bytes = 1 << 20);
+
+// Creates one folder; ERROR_SUCCESS or the system's reason.
+DWORD CreateFolder(const std::wstring& path);
+
+// Copies the file `source` to the file `target`, replacing an existing one when `replace` is
+// set. A read-only target is never replaced (ERROR_ACCESS_DENIED), even where the file system
+// would let the copy through. ERROR_SUCCESS or the system's reason.
+DWORD CopyOneFile(const std::wstring& source, const std::wstring& target, bool replace);
+
+// Deletes a file; ERROR_SUCCESS or the system's reason.
+DWORD DeleteOneFile(const std::wstring& path);
 
 }  // namespace quorvath

@@ -4,6 +4,12 @@
 
 namespace quorvath {
 
+namespace {
+
+DWORD Outcome(BOOL ok) { return ok ? ERROR_SUCCESS : GetLastError(); }
+
+}  // namespace
+
 std::wstring ExtendedLengthPath(const std::wstring& path) {
   // Folders are limited to MAX_PATH - 12 characters (room for an 8.3 name) in the plain form.
   constexpr std::size_t kPlainLimit = MAX_PATH - 12;
@@ -33,12 +39,9 @@ FileStamp StampOf(const std::wstring& path) {
       (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return {};
   }
-  FileStamp stamp;
-  stamp.is_file = true;
-  stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-  stamp.last_write = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
-                     data.ftLastWriteTime.dwLowDateTime;
-  return stamp;
+  return {true, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+          (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) |
+              data.ftLastWriteTime.dwLowDateTime};
 }
 
 std::optional<std::string> ReadSmallFile(const std::wstring& path, DWORD* error,
@@ -47,25 +50,38 @@ std::optional<std::string> ReadSmallFile(const std::wstring& path, DWORD* error,
     if (error != nullptr) *error = code;
     return std::nullopt;
   };
-  UniqueHandle file(CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  const UniqueHandle file(CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) return fail(GetLastError());
-
   std::string content;
   char buffer[4096];
-  for (;;) {
+  while (content.size() < max_bytes) {
     DWORD read = 0;
     if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return fail(GetLastError());
     if (read == 0) break;
     content.append(buffer, read);
-    if (content.size() >= max_bytes) {
-      content.resize(max_bytes);
-      break;
-    }
   }
+  if (content.size() > max_bytes) content.resize(max_bytes);
   if (error != nullptr) *error = ERROR_SUCCESS;
   return content;
+}
+
+DWORD CreateFolder(const std::wstring& path) {
+  return Outcome(CreateDirectoryW(ExtendedLengthPath(path).c_str(), nullptr));
+}
+
+DWORD CopyOneFile(const std::wstring& source, const std::wstring& target, bool replace) {
+  const std::wstring to = ExtendedLengthPath(target);
+  const DWORD existing = GetFileAttributesW(to.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) {
+    return ERROR_ACCESS_DENIED;
+  }
+  return Outcome(CopyFileW(ExtendedLengthPath(source).c_str(), to.c_str(), replace ? FALSE : TRUE));
+}
+
+DWORD DeleteOneFile(const std::wstring& path) {
+  return Outcome(DeleteFileW(ExtendedLengthPath(path).c_str()));
 }
 
 }  // namespace quorvath

@@ -1,5 +1,5 @@
-// Owning wrappers for the platform handles the program creates. Each closes its handle
-// once, cannot be copied, and is kept apart from the plain HWND views that own nothing.
+// Owners of the platform handles the program creates. Each closes its handle once and cannot
+// be copied; plain HWND values, which own nothing, stay apart from them.
 #pragma once
 
 #include <windows.h>
@@ -9,63 +9,23 @@
 
 namespace quorvath {
 
-struct KernelHandleCloser {
-  void operator()(HANDLE handle) const {
-    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+template <class Handle, auto Close>
+struct HandleCloser {
+  void operator()(Handle handle) const {
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) Close(handle);
   }
 };
-using UniqueHandle = std::unique_ptr<void, KernelHandleCloser>;
+template <class Handle, auto Close>
+using UniqueOwner = std::unique_ptr<std::remove_pointer_t<Handle>, HandleCloser<Handle, Close>>;
 
-struct FindHandleCloser {
-  void operator()(HANDLE handle) const {
-    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) FindClose(handle);
-  }
-};
-using UniqueFindHandle = std::unique_ptr<void, FindHandleCloser>;
-
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const {
-    if (object != nullptr) DeleteObject(object);
-  }
-};
-using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDeleter>;
-using UniqueBitmap = std::unique_ptr<std::remove_pointer_t<HBITMAP>, GdiObjectDeleter>;
-using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
-using UniquePen = std::unique_ptr<std::remove_pointer_t<HPEN>, GdiObjectDeleter>;
-
-struct IconDestroyer {
-  void operator()(HICON icon) const {
-    if (icon != nullptr) DestroyIcon(icon);
-  }
-};
-using UniqueIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroyer>;
-
-struct MenuDestroyer {
-  void operator()(HMENU menu) const {
-    if (menu != nullptr) DestroyMenu(menu);
-  }
-};
-using UniqueMenu = std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer>;
-
-struct RegKeyCloser {
-  void operator()(HKEY key) const {
-    if (key != nullptr) RegCloseKey(key);
-  }
-};
-using UniqueRegKey = std::unique_ptr<std::remove_pointer_t<HKEY>, RegKeyCloser>;
-
-// Selects a GDI object into a device context for one scope.
-class ScopedSelectObject {
- public:
-  ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~ScopedSelectObject() { SelectObject(dc_, old_); }
-  ScopedSelectObject(const ScopedSelectObject&) = delete;
-  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
+using UniqueHandle = UniqueOwner<HANDLE, &CloseHandle>;
+using UniqueFont = UniqueOwner<HFONT, &DeleteObject>;
+using UniqueBitmap = UniqueOwner<HBITMAP, &DeleteObject>;
+using UniqueBrush = UniqueOwner<HBRUSH, &DeleteObject>;
+using UniqueIcon = UniqueOwner<HICON, &DestroyIcon>;
+using UniqueMenu = UniqueOwner<HMENU, &DestroyMenu>;
+using UniqueRegKey = UniqueOwner<HKEY, &RegCloseKey>;
+using UniqueDc = UniqueOwner<HDC, &DeleteDC>;  // a memory device context
 
 // A window's device context for one scope.
 class ScopedWindowDc {
@@ -81,6 +41,45 @@ class ScopedWindowDc {
  private:
   HWND window_;
   HDC dc_;
+};
+
+// Selects a GDI object into a device context for one scope.
+class ScopedSelectObject {
+ public:
+  ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~ScopedSelectObject() { SelectObject(dc_, old_); }
+  ScopedSelectObject(const ScopedSelectObject&) = delete;
+  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A COM interface pointer, released once.
+template <class Interface>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() { Reset(); }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+
+  Interface* get() const { return pointer_; }
+  Interface* operator->() const { return pointer_; }
+  explicit operator bool() const { return pointer_ != nullptr; }
+  // For a call that hands out a new reference.
+  Interface** Receive() {
+    Reset();
+    return &pointer_;
+  }
+  void Reset() {
+    if (pointer_ != nullptr) pointer_->Release();
+    pointer_ = nullptr;
+  }
+
+ private:
+  Interface* pointer_ = nullptr;
 };
 
 }  // namespace quorvath

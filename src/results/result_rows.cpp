@@ -1,8 +1,17 @@
 #include "results/result_rows.h"
 
-#include <array>
-
 namespace quorvath {
+
+namespace {
+
+// Where each field of a data row begins, behind the fields and tabs before it.
+constexpr std::array<std::size_t, 4> kDataFieldStarts = {0, 15, 26, 37};
+
+bool IsDataRow(std::wstring_view row) {
+  return row.size() == kDataRowLength && row[14] == L'\t' && row[25] == L'\t' && row[36] == L'\t';
+}
+
+}  // namespace
 
 std::wstring DataRow(const FpsRecord& record) {
   std::wstring row;
@@ -23,49 +32,22 @@ std::wstring_view ResolutionCaption(std::size_t record_number) {
   return kCycle[(record_number - 1) % kCycle.size()];
 }
 
-std::vector<std::wstring> ResultRows(TestKind test, const FpsRecordList& records,
-                                     std::wstring_view selected_res) {
+std::vector<std::wstring> ResultRows(const std::deque<FpsRecord>& records, RowLayout layout) {
   std::vector<std::wstring> rows;
-  if (test == TestKind::kCpu) {
-    rows.reserve(records.size() + 2);
+  rows.reserve(records.size() * (layout == RowLayout::kResolutionCaptions ? 3 : 1) + 2);
+  if (layout == RowLayout::kCpu) {
     rows.emplace_back(kCpuHeaderRow);
-    rows.emplace_back(kCpuBlankRow);
-    for (const FpsRecord& record : records) rows.push_back(DataRow(record));
-    return rows;
+    rows.emplace_back();
   }
-  if (selected_res != kAllResolutions) {
-    rows.reserve(records.size());
-    for (const FpsRecord& record : records) rows.push_back(DataRow(record));
-    return rows;
-  }
-  rows.reserve(records.size() * 3);
   std::size_t record_number = 0;
   for (const FpsRecord& record : records) {
-    rows.emplace_back(ResolutionCaption(++record_number));
+    if (layout == RowLayout::kResolutionCaptions)
+      rows.emplace_back(ResolutionCaption(++record_number));
     rows.push_back(DataRow(record));
-    rows.emplace_back(kSeparatorRow);
+    if (layout == RowLayout::kResolutionCaptions) rows.emplace_back(kSeparatorRow);
   }
   return rows;
 }
-
-namespace {
-
-// Where each field of a data row begins: the fields have fixed widths and one tab between
-// them, so a tab inside a field never moves the fields after it.
-constexpr std::array<std::size_t, 4> kDataFieldStarts = {
-    0, decltype(FpsRecord::level_name)::kWidth + 1,
-    decltype(FpsRecord::level_name)::kWidth + decltype(FpsRecord::fps_low)::kWidth + 2,
-    kDataRowLength - decltype(FpsRecord::fps_high)::kWidth};
-
-bool IsDataRow(std::wstring_view row) {
-  if (row.size() != kDataRowLength) return false;
-  for (std::size_t field = 1; field < kDataFieldStarts.size(); ++field) {
-    if (row[kDataFieldStarts[field] - 1] != L'\t') return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 std::vector<RowCell> RowCells(std::wstring_view row) {
   std::vector<RowCell> cells;
@@ -78,28 +60,27 @@ std::vector<RowCell> RowCells(std::wstring_view row) {
     return cells;
   }
   std::size_t column = 0;
-  std::size_t start = 0;
-  for (;;) {
+  for (std::size_t start = 0;;) {
     std::size_t end = row.find(L'\t', start);
     if (end == std::wstring_view::npos) end = row.size();
     if (end > start) cells.push_back({column, row.substr(start, end - start)});
     if (end == row.size()) break;
-    while (end < row.size() && row[end] == L'\t') ++end;
-    start = end;
+    start = row.find_first_not_of(L'\t', end);
+    if (start == std::wstring_view::npos) break;
     ++column;
   }
   return cells;
 }
 
 std::array<std::size_t, 4> ColumnHeaderWordStarts() {
+  // "Low FPS", "Average FPS" and "High FPS" are two words each: a column starts after a run of
+  // more than one space.
   std::array<std::size_t, 4> starts{};
-  std::size_t word = 0;
-  for (std::size_t i = 0; i < kColumnHeader.size() && word < starts.size(); ++i) {
-    const bool begins_word = kColumnHeader[i] != L' ' && (i == 0 || kColumnHeader[i - 1] == L' ');
-    // "Low FPS", "Average FPS" and "High FPS" are two words each: a column starts after a run
-    // of more than one space.
-    const bool after_gap = i >= 2 && kColumnHeader[i - 2] == L' ';
-    if (begins_word && (i == 0 || after_gap)) starts[word++] = i;
+  std::size_t word = 1;
+  for (std::size_t i = 2; i < kColumnHeader.size() && word < starts.size(); ++i) {
+    if (kColumnHeader[i] != L' ' && kColumnHeader[i - 1] == L' ' && kColumnHeader[i - 2] == L' ') {
+      starts[word++] = i;
+    }
   }
   return starts;
 }

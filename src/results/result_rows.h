@@ -1,14 +1,15 @@
-// The rows that the result windows list, made from the records of a result file.
+// The rows that the result windows list, made from the records of a result file, and the
+// columns they are drawn in.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "results/fps_record_list.h"
-#include "runs/batch_files.h"
+#include "results/fps_reader.h"
 
 namespace quorvath {
 
@@ -18,33 +19,33 @@ inline constexpr std::wstring_view kColumnHeader =
     L"Level                           Low FPS                    Average FPS             High "
     L"FPS";
 
-// The first two rows of the CPU list.
+// The first row of the CPU list; a blank row follows it.
 inline constexpr std::wstring_view kCpuHeaderRow = L"Level\t\tLow FPS\t\tAverage FPS\tHigh FPS";
-inline constexpr std::wstring_view kCpuBlankRow = L"";
 
 // Follows each record of an "All Resolutions" list.
 inline constexpr std::wstring_view kSeparatorRow = L" ";
 
 // The four fields of a record with their padding, joined by one tab each: 47 characters.
-inline constexpr std::size_t kDataRowLength =
-    decltype(FpsRecord::level_name)::kWidth + decltype(FpsRecord::fps_low)::kWidth +
-    decltype(FpsRecord::fps_avg)::kWidth + decltype(FpsRecord::fps_high)::kWidth + 3;
+inline constexpr std::size_t kDataRowLength = 14 + 10 + 10 + 10 + 3;
 std::wstring DataRow(const FpsRecord& record);
 
 // The resolution that record `record_number` (from 1) of an "All Resolutions" file was run
 // at: 1, 4, 7, ... "1600 x 1200"; 2, 5, 8, ... "1280 x 1024"; 3, 6, 9, ... "1024 x 768".
 std::wstring_view ResolutionCaption(std::size_t record_number);
 
-// Every row of a test's list, in order. The CPU list starts with its header row and a blank
-// row; a High or Low Quality list run at "All Resolutions" (exactly that text) gives each
-// record its resolution caption row before and a separator row after.
-std::vector<std::wstring> ResultRows(TestKind test, const FpsRecordList& records,
-                                     std::wstring_view selected_res);
+enum class RowLayout {
+  kCpu,                 // the header row and a blank row, then a data row per record
+  kOneResolution,       // a data row per record
+  kResolutionCaptions,  // per record its resolution caption, its data row and a separator row
+};
 
-// Where the rows' columns are. A data row's four fields are cut at their fixed places, so
-// that a tab inside a field (the file format does not forbid one) moves nothing. Any other
-// row is cut at its tabs, and a run of tabs moves on by one column, so that the CPU header
-// row (two tabs between some words) puts its words in the same four columns.
+// Every row of a list, in order.
+std::vector<std::wstring> ResultRows(const std::deque<FpsRecord>& records, RowLayout layout);
+
+// Where a row's cells go. A data row's four fields are cut at their fixed places, so that a
+// tab inside a field (the file format does not forbid one) moves nothing. Any other row is
+// cut at its tabs, and a run of tabs moves on by one column, so that the CPU header row (two
+// tabs between some words) puts its words in the same four columns.
 struct RowCell {
   std::size_t column;
   std::wstring_view text;

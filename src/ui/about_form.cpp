@@ -2,13 +2,10 @@
 
 #include <algorithm>
 
-#include "ui/app_resources.h"
-#include "ui/control_table.h"
-#include "ui/dpi.h"
+#include "res/resource.h"
+#include "ui/desktop.h"
 #include "ui/picture_control.h"
 #include "ui/system_info.h"
-#include "ui/ui_font.h"
-#include "ui/web_link.h"
 #include "version.h"
 
 namespace quorvath {
@@ -23,10 +20,6 @@ constexpr wchar_t kScriptAuthor[] = L"Ilse Marrow";
 constexpr wchar_t kProgramAuthor[] = L"Teodor Vask";
 constexpr wchar_t kProgramAuthorEmail[] = L"teodor.vask@torvane.example";
 
-constexpr int kClientWidthTwips = 5730;
-constexpr int kClientHeightTwips = 4110;
-constexpr int kFontPoints = 8;
-
 enum ControlId : int {
   cmdOK = IDOK,  // so that Enter reaches it as the default button
   picIcon = 1201,
@@ -39,24 +32,23 @@ enum ControlId : int {
   lblDisclaimer,
 };
 
-// The slogan is a little wider than the 1230 twips first planned for it: the label reaches to
-// the OK button, so that the slogan shows whole on one line.
-constexpr int kDisclaimerWidthTwips = 1320;
-
-// In Tab order: OK, the program picture, System Info, the banner; the labels take no focus.
+// The slogan's label reaches to the OK button (1320 twips rather than 1230), so that
+// "Are you Torvane?" shows whole on one line in the dialog font.
+// clang-format off
 constexpr ControlSpec kControls[] = {
-    // name             kind                          left   top  width height caption
-    {cmdOK, ControlKind::kDefaultPushButton, 2400, 3600, 1260, 345, L"OK", kNoFlags},
-    {picIcon, ControlKind::kPicture, 240, 1920, 540, 540, nullptr, kTabStop | kSunkenBorder},
-    {cmdSysInfo, ControlKind::kPushButton, 3840, 3600, 1245, 345, L"&System Info...", kNoFlags},
-    {Picture1, ControlKind::kPicture, 240, 120, 5250, 1425, nullptr, kTabStop | kSunkenBorder},
-    {lblTitle, ControlKind::kLabel, 1050, 1920, 3885, 480, nullptr, kNoFlags},
-    {lblVersion, ControlKind::kLabel, 1050, 2460, 3885, 225, nullptr, kNoFlags},
-    {lblDescription, ControlKind::kLabel, 1050, 2805, 3885, 210, nullptr, kNoFlags},
-    {Label1, ControlKind::kLabel, 1080, 3120, 3855, 255, nullptr, kNoFlags},
-    {lblDisclaimer, ControlKind::kLabel, 1080, 3660, kDisclaimerWidthTwips, 225,
-     L"Are you Torvane?", kNoFlags},
+    // name            kind                              left   top  width height caption              state
+    {cmdOK,          ControlKind::kDefaultPushButton,  2400, 3600, 1260,  345, L"OK",               kNoFlags},
+    {picIcon,        ControlKind::kPicture,             240, 1920,  540,  540, nullptr,             kTabStop | kSunkenBorder},
+    {cmdSysInfo,     ControlKind::kPushButton,         3840, 3600, 1245,  345, L"&System Info...",  kNoFlags},
+    {Picture1,       ControlKind::kPicture,             240,  120, 5250, 1425, nullptr,             kTabStop | kSunkenBorder},
+    {lblTitle,       ControlKind::kLabel,              1050, 1920, 3885,  480, nullptr,             kNoFlags},
+    {lblVersion,     ControlKind::kLabel,              1050, 2460, 3885,  225, nullptr,             kNoFlags},
+    {lblDescription, ControlKind::kLabel,              1050, 2805, 3885,  210, nullptr,             kNoFlags},
+    {Label1,         ControlKind::kLabel,              1080, 3120, 3855,  255, nullptr,             kNoFlags},
+    {lblDisclaimer,  ControlKind::kLabel,              1080, 3660, 1320,  225, L"Are you Torvane?", kNoFlags},
 };
+// clang-format on
+constexpr WindowLayout kLayout = {kControls, 8, {5730, 4110}};
 
 // Line1, the separator under the banner: a grey line with a white one just below reads as a
 // groove etched into the dialog's face. Drawn in this order, the white one over the grey.
@@ -66,8 +58,8 @@ struct SeparatorLine {
   int thickness_at_96;  // pixels
 };
 constexpr SeparatorLine kLine1[] = {
-    {90, 1605, 5654, RGB(128, 128, 128), 1},   // member 1
-    {105, 1620, 5654, RGB(255, 255, 255), 2},  // member 0
+    {90, 1605, 5654, RGB(128, 128, 128), 1},   // the groove's shadow
+    {105, 1620, 5654, RGB(255, 255, 255), 2},  // its light edge, below it
 };
 
 void DrawSeparator(HDC dc, UINT dpi) {
@@ -80,29 +72,6 @@ void DrawSeparator(HDC dc, UINT dpi) {
     const UniqueBrush brush(CreateSolidBrush(line.colour));
     if (brush) FillRect(dc, &band, brush.get());
   }
-}
-
-// Centres `window` over `owner`, kept inside the work area of the owner's screen.
-void CenterOverOwner(HWND window, HWND owner) {
-  RECT around{};
-  if (owner == nullptr || !GetWindowRect(owner, &around)) {
-    CenterOnWorkArea(window);
-    return;
-  }
-  RECT frame{};
-  GetWindowRect(window, &frame);
-  const LONG width = frame.right - frame.left;
-  const LONG height = frame.bottom - frame.top;
-  LONG left = around.left + ((around.right - around.left) - width) / 2;
-  LONG top = around.top + ((around.bottom - around.top) - height) / 2;
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    const RECT& work = monitor.rcWork;
-    left = std::clamp(left, work.left, std::max(work.left, work.right - width));
-    top = std::clamp(top, work.top, std::max(work.top, work.bottom - height));
-  }
-  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 }  // namespace
@@ -120,14 +89,13 @@ void AboutForm::Show(HWND owner) {
     SetForegroundWindow(hwnd());
     return;
   }
-  RegisterPictureControl();
   if (!CreateDialogWindow(owner, std::wstring(L"About ") + kTitle)) return;
-  CenterOverOwner(hwnd(), owner);
+  CenterWindow(hwnd(), owner);
   ShowWindow(hwnd(), SW_SHOWNORMAL);
 }
 
 void AboutForm::OnInitDialog() {
-  CreateLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips});
+  CreateLayout(kLayout);
   SetDlgItemTextW(hwnd(), lblTitle, kTitle);
   SetDlgItemTextW(
       hwnd(), lblVersion,
@@ -142,27 +110,22 @@ void AboutForm::OnInitDialog() {
   const HWND author = GetDlgItem(hwnd(), Label1);
   SetWindowLongPtrW(author, GWL_STYLE, GetWindowLongPtrW(author, GWL_STYLE) | SS_NOTIFY);
 
-  banner_ = LoadBitmapResource(kAboutBannerImage);
-  banner_2x_ = LoadBitmapResource(kAboutBanner2xImage);
+  banner_ = LoadBitmapResource(IDB_ABOUT_BANNER);
+  banner_2x_ = LoadBitmapResource(IDB_ABOUT_BANNER_2X);
   const HWND banner = GetDlgItem(hwnd(), Picture1);
   SetPictureImages(banner, banner_.get(), banner_2x_.get());
   SetPictureIsLink(banner, true);
-  program_picture_ = LoadBitmapResource(kProgramPictureImage);
-  program_picture_2x_ = LoadBitmapResource(kProgramPicture2xImage);
+  program_picture_ = LoadBitmapResource(IDB_PROGRAM_PICTURE);
+  program_picture_2x_ = LoadBitmapResource(IDB_PROGRAM_PICTURE_2X);
   SetPictureImages(GetDlgItem(hwnd(), picIcon), program_picture_.get(), program_picture_2x_.get());
 
   tooltips_.emplace();
   tooltips_->Create(hwnd());
   tooltips_->Add(banner, std::wstring(L"Click to go to ") + kMakerHost);
   tooltips_->Add(author, std::wstring(L"Contact me at ") + kProgramAuthorEmail);
-  TakeOverDialogDpiScaling(hwnd());
 }
 
-void AboutForm::ApplyDpi(UINT dpi) {
-  ApplyLayout(kControls, kFontPoints, SIZE{kClientWidthTwips, kClientHeightTwips}, dpi);
-}
-
-INT_PTR AboutForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+INT_PTR AboutForm::HandleMessage(UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       OnInitDialog();
@@ -172,10 +135,6 @@ INT_PTR AboutForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     case WM_PAINT:
       OnPaint();
-      return TRUE;
-    case WM_DPICHANGED:
-      MoveToSuggestedPlace(lparam);
-      ApplyDpi(HIWORD(wparam));
       return TRUE;
     case WM_CLOSE:
       Close();

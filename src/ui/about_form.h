@@ -9,7 +9,7 @@
 
 #include "core/win_handles.h"
 #include "ui/dialog_window.h"
-#include "ui/tooltips.h"
+#include "ui/desktop.h"
 
 namespace quorvath {
 
@@ -32,7 +32,6 @@ class AboutForm : public DialogWindow {
   void OnInitDialog();
   void OnCommand(int id, int code);
   void OnPaint();
-  void ApplyDpi(UINT dpi);
 
   // Everything below lives as long as the window: a closed dialog keeps nothing.
   UniqueBitmap banner_;

@@ -1,12 +1,15 @@
 #include "ui/dialog_window.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 #include <vector>
 
-#include "ui/app_resources.h"
-#include "ui/dpi.h"
-#include "ui/ui_font.h"
+#include "core/win_system.h"
+#include "res/resource.h"
+#include "ui/picture_control.h"
 
 namespace quorvath {
 
@@ -14,10 +17,19 @@ namespace {
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
 
+// A drop-down list is created with the height of its open list; the closed box takes its
+// height from the font.
+constexpr int kDropDownListRows = 8;
+
 // The open dialogs of the program, for the message loop.
 std::vector<HWND>& OpenDialogs() {
   static std::vector<HWND> dialogs;
   return dialogs;
+}
+
+void ForgetDialog(HWND window) {
+  std::vector<HWND>& dialogs = OpenDialogs();
+  dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), window), dialogs.end());
 }
 
 // DLGTEMPLATE followed by: no menu, the default dialog class, the caption. No font: every
@@ -27,7 +39,6 @@ std::vector<WORD> BuildTemplate(DWORD ex_style, const std::wstring& caption) {
   DLGTEMPLATE header{};
   header.style = kDialogStyle;
   header.dwExtendedStyle = ex_style;
-  header.cdit = 0;
   header.cx = 100;  // the window is sized in pixels once it exists
   header.cy = 50;
   std::memcpy(words.data(), &header, sizeof header);
@@ -38,14 +49,142 @@ std::vector<WORD> BuildTemplate(DWORD ex_style, const std::wstring& caption) {
   return words;
 }
 
+struct ClassAndStyle {
+  const wchar_t* window_class;
+  DWORD style;
+  DWORD ex_style;
+};
+
+ClassAndStyle ClassFor(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kPushButton:
+      return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::kDefaultPushButton:
+      return {WC_BUTTONW, BS_DEFPUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::kPicture:
+      return {kPictureControlClass, 0, 0};
+    case ControlKind::kDropDownList:
+      return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::kMultiLineText:
+      return {WC_EDITW, ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL | WS_TABSTOP,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::kLabel:
+      return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
+    case ControlKind::kListBox:
+      return {WC_LISTBOXW,
+              LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
+                  LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_TABSTOP,
+              WS_EX_CLIENTEDGE};
+  }
+  return {WC_STATICW, 0, 0};
+}
+
+// Where a control goes at `dpi`, in pixels; a drop-down list's height includes its open list.
+RECT PlaceFor(const ControlSpec& spec, UINT dpi) {
+  const int left = TwipsToPixels(spec.left, dpi);
+  const int top = TwipsToPixels(spec.top, dpi);
+  int height = TwipsToPixels(spec.height, dpi);
+  if (spec.kind == ControlKind::kDropDownList) height *= kDropDownListRows;
+  return RECT{left, top, left + TwipsToPixels(spec.width, dpi), top + height};
+}
+
+// The closed drop-down list keeps the designed height: its selection field is that height less
+// the box's frame.
+void FitDropDownList(HWND control, const ControlSpec& spec, UINT dpi) {
+  const int frame = 2 * SystemMetricForDpi(SM_CYEDGE, dpi) + 2;
+  SendMessageW(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+               TwipsToPixels(spec.height, dpi) - frame);
+}
+
+// Sizes the window so that its client area is exactly `client`, whatever its frame and menu
+// bar take at `dpi`.
+void SetClientSize(HWND window, SIZE client, UINT dpi) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust_for_dpi =
+      SystemFunctionAs<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
+  const auto ex_style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
+  const BOOL has_menu = GetMenu(window) != nullptr;
+  RECT frame{0, 0, client.cx, client.cy};
+  if (adjust_for_dpi == nullptr || !adjust_for_dpi(&frame, style, has_menu, ex_style, dpi)) {
+    AdjustWindowRectEx(&frame, style, has_menu, ex_style);
+  }
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A menu bar that wraps, or a frame drawn differently than computed, is corrected here.
+  RECT actual{};
+  GetClientRect(window, &actual);
+  if (actual.right != client.cx || actual.bottom != client.cy) {
+    width += client.cx - actual.right;
+    height += client.cy - actual.bottom;
+    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+UniqueIcon LoadAppIcon(int size) {
+  return UniqueIcon(
+      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVATH),
+                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
+}
+
 }  // namespace
+
+UINT DpiForWindow(HWND window) {
+  using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+  static const auto get_dpi = SystemFunctionAs<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
+  if (get_dpi != nullptr && window != nullptr) {
+    if (const UINT dpi = get_dpi(window); dpi != 0) return dpi;
+  }
+  const ScopedWindowDc screen(nullptr);
+  const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
+  return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
+}
+
+int SystemMetricForDpi(int index, UINT dpi) {
+  using GetMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto metrics_for_dpi =
+      SystemFunctionAs<GetMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
+  return metrics_for_dpi != nullptr ? metrics_for_dpi(index, dpi) : GetSystemMetrics(index);
+}
+
+UniqueFont CreateDialogFont(int points, UINT dpi) {
+  LOGFONTW font{};
+  font.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
+  font.lfWeight = FW_NORMAL;
+  font.lfCharSet = DEFAULT_CHARSET;
+  font.lfQuality = CLEARTYPE_QUALITY;
+  font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  wcsncpy_s(font.lfFaceName, L"MS Sans Serif", _TRUNCATE);
+  return UniqueFont(CreateFontIndirectW(&font));
+}
+
+void CenterWindow(HWND window, HWND over) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoW(MonitorFromWindow(over != nullptr ? over : window, MONITOR_DEFAULTTOPRIMARY),
+                       &monitor)) {
+    return;
+  }
+  const RECT& work = monitor.rcWork;
+  RECT around = work;
+  if (over != nullptr) GetWindowRect(over, &around);
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const LONG width = frame.right - frame.left;
+  const LONG height = frame.bottom - frame.top;
+  const LONG left = std::clamp(around.left + (around.right - around.left - width) / 2, work.left,
+                               std::max(work.left, work.right - width));
+  const LONG top = std::clamp(around.top + (around.bottom - around.top - height) / 2, work.top,
+                              std::max(work.top, work.bottom - height));
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 DialogWindow::~DialogWindow() {
   if (hwnd_ == nullptr) return;
   // The derived part is gone: destroy the window without calling back into it.
   SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
-  std::vector<HWND>& dialogs = OpenDialogs();
-  dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), hwnd_), dialogs.end());
+  ForgetDialog(hwnd_);
   DestroyWindow(hwnd_);
 }
 
@@ -56,8 +195,9 @@ void DialogWindow::Close() {
 bool DialogWindow::CreateDialogWindow(HWND owner, const std::wstring& caption,
                                       DWORD extra_ex_style) {
   if (hwnd_ != nullptr) return true;
+  RegisterPictureControl();
   const std::vector<WORD> dialog_template = BuildTemplate(extra_ex_style, caption);
-  // DLGTEMPLATE must be DWORD-aligned; a vector of WORDs comes from operator new, which
+  // DLGTEMPLATE must be DWORD-aligned; a vector's storage comes from operator new, which
   // aligns far more than that.
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
                              reinterpret_cast<const DLGTEMPLATE*>(dialog_template.data()), owner,
@@ -65,39 +205,65 @@ bool DialogWindow::CreateDialogWindow(HWND owner, const std::wstring& caption,
   return hwnd_ != nullptr;
 }
 
-INT_PTR DialogWindow::SetDialogResult(LRESULT result) {
-  SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, result);
-  return TRUE;
+void DialogWindow::CreateLayout(const WindowLayout& layout) {
+  layout_ = &layout;
+  ApplyLayout(DpiForWindow(hwnd_), true);
+  // The program lays every control out again itself when the DPI changes.
+  using SetDpiBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+  static const auto set_behavior =
+      SystemFunctionAs<SetDpiBehaviorFn>(L"user32.dll", "SetDialogDpiChangeBehavior");
+  constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+  if (set_behavior != nullptr) set_behavior(hwnd_, kDisableAll, kDisableAll);
 }
 
-void DialogWindow::CreateLayout(std::span<const ControlSpec> controls, int font_points,
-                                SIZE client_twips) {
-  const UINT dpi = DpiForWindow(hwnd_);
-  font_ = CreateDialogFont(font_points, dpi);
-  CreateControls(hwnd_, controls, dpi, font_.get());
-  FinishLayout(client_twips, dpi);
-}
-
-void DialogWindow::ApplyLayout(std::span<const ControlSpec> controls, int font_points,
-                               SIZE client_twips, UINT dpi) {
-  font_ = CreateDialogFont(font_points, dpi);
-  LayoutControls(hwnd_, controls, dpi, font_.get());
-  FinishLayout(client_twips, dpi);
-}
-
-void DialogWindow::FinishLayout(SIZE client_twips, UINT dpi) {
+void DialogWindow::ApplyLayout(UINT dpi, bool create) {
   dpi_ = dpi;
-  SetClientSize(hwnd_, ClientSizeForDpi(client_twips.cx, client_twips.cy, dpi), dpi);
+  font_ = CreateDialogFont(layout_->font_points, dpi);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (const ControlSpec& spec : layout_->controls) {
+    const RECT place = PlaceFor(spec, dpi);
+    HWND control = GetDlgItem(hwnd_, spec.id);
+    if (create) {
+      const ClassAndStyle kind = ClassFor(spec.kind);
+      DWORD style = WS_CHILD | WS_VISIBLE | kind.style;
+      if ((spec.flags & kDisabled) != 0) style |= WS_DISABLED;
+      if ((spec.flags & kTabStop) != 0) style |= WS_TABSTOP;
+      if ((spec.flags & kSingleBorder) != 0) style |= WS_BORDER;
+      const DWORD ex_style = kind.ex_style | ((spec.flags & kSunkenBorder) ? WS_EX_CLIENTEDGE : 0);
+      control = CreateWindowExW(
+          ex_style, kind.window_class, spec.caption ? spec.caption : L"", style, place.left,
+          place.top, place.right - place.left, place.bottom - place.top, hwnd_,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    } else if (control != nullptr) {
+      SetWindowPos(control, nullptr, place.left, place.top, place.right - place.left,
+                   place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    if (control == nullptr) continue;
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    if (spec.kind == ControlKind::kDropDownList) FitDropDownList(control, spec, dpi);
+  }
+  SetClientSize(hwnd_,
+                SIZE{TwipsToPixels(layout_->client_twips.cx, dpi),
+                     TwipsToPixels(layout_->client_twips.cy, dpi)},
+                dpi);
   icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
   small_icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
+  if (!create) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
 }
 
-void DialogWindow::MoveToSuggestedPlace(LPARAM suggested_rect) {
-  const RECT& suggested = *reinterpret_cast<const RECT*>(suggested_rect);
-  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void DialogWindow::AttachMenuBar(std::initializer_list<MenuSpec> menus) {
+  HMENU bar = CreateMenu();
+  for (const MenuSpec& menu : menus) {
+    HMENU popup = CreatePopupMenu();
+    for (const MenuItemSpec& item : menu.items) {
+      AppendMenuW(popup, item.caption != nullptr ? MF_STRING : MF_SEPARATOR,
+                  static_cast<UINT_PTR>(item.id), item.caption);
+    }
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), menu.caption);
+  }
+  if (!SetMenu(hwnd_, bar)) DestroyMenu(bar);
 }
 
 bool DialogWindow::RouteDialogMessage(MSG& message) {
@@ -123,15 +289,23 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wpar
   INT_PTR handled = FALSE;
   // No exception may cross into the system's code.
   try {
-    handled = self->HandleMessage(message, wparam, lparam);
+    if (message == WM_DPICHANGED && self->layout_ != nullptr) {
+      const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+      SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      self->ApplyLayout(HIWORD(wparam), false);
+      self->OnDpiChanged();
+      handled = TRUE;
+    } else {
+      handled = self->HandleMessage(message, wparam, lparam);
+    }
   } catch (...) {
     handled = FALSE;
   }
 
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, DWLP_USER, 0);
-    std::vector<HWND>& dialogs = OpenDialogs();
-    dialogs.erase(std::remove(dialogs.begin(), dialogs.end(), window), dialogs.end());
+    ForgetDialog(window);
     self->hwnd_ = nullptr;
     // What the window's controls drew with goes with them.
     self->font_.reset();

@@ -1,17 +1,86 @@
-// Base of the program's windows: each is a modeless dialog built from an in-memory template,
+// Base of the program's windows. Each is a modeless dialog built from an in-memory template,
 // so the system's dialog manager gives it native keyboard handling (Tab order, access keys,
-// default and cancel buttons, focus kept across activation). Controls are added from tables.
+// default and cancel buttons, focus kept across activation). Its controls come from a table
+// that reads like the window's design: name (the control id), kind, geometry in twips from the
+// client area's top-left corner, caption and initial state, converted to pixels for the
+// window's DPI and laid out again when the DPI changes.
 #pragma once
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <span>
 #include <string>
 
 #include "core/win_handles.h"
-#include "ui/control_table.h"
 
 namespace quorvath {
+
+inline constexpr UINT kDefaultDpi = 96;
+
+// 1440 twips to the inch: 15 twips make one pixel at 96 DPI.
+inline int TwipsToPixels(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+// Pixels designed at 96 DPI, for `dpi`.
+inline int ScaleForDpi(int pixels_at_96, UINT dpi) {
+  return MulDiv(pixels_at_96, static_cast<int>(dpi), static_cast<int>(kDefaultDpi));
+}
+
+// The DPI the window is shown at: GetDpiForWindow where the system has it, otherwise the
+// screen's logical DPI.
+UINT DpiForWindow(HWND window);
+
+// A system metric at `dpi` (GetSystemMetricsForDpi where the system has it).
+int SystemMetricForDpi(int index, UINT dpi);
+
+// "MS Sans Serif" at `points`, regular, for `dpi`.
+UniqueFont CreateDialogFont(int points, UINT dpi);
+
+// Places `window` in the middle of `over`, or of the work area of its screen when `over` is
+// none, kept inside that work area.
+void CenterWindow(HWND window, HWND over);
+
+enum class ControlKind {
+  kPushButton,
+  kDefaultPushButton,
+  kPicture,        // the program's picture control (picture_control.h)
+  kDropDownList,   // a combo box without an edit field
+  kMultiLineText,  // a read-only, word-wrapping text box with a vertical scroll bar
+  kLabel,
+  kListBox,  // owner-drawn rows
+};
+
+enum ControlFlags : unsigned {
+  kNoFlags = 0,
+  kDisabled = 1u << 0,
+  kTabStop = 1u << 1,
+  kSunkenBorder = 1u << 2,
+  kSingleBorder = 1u << 3,
+};
+
+struct ControlSpec {
+  int id;
+  ControlKind kind;
+  int left, top, width, height;  // twips
+  const wchar_t* caption;
+  unsigned flags;
+};
+
+// A window's design: its controls in Tab order, their font and the client area.
+struct WindowLayout {
+  std::span<const ControlSpec> controls;
+  int font_points;
+  SIZE client_twips;
+};
+
+struct MenuItemSpec {
+  int id;
+  const wchar_t* caption;  // "&" marks the access key; nullptr for a separator
+};
+struct MenuSpec {
+  const wchar_t* caption;
+  std::initializer_list<MenuItemSpec> items;
+};
 
 class DialogWindow {
  public:
@@ -26,46 +95,40 @@ class DialogWindow {
   // Destroys the window if it is open; does nothing otherwise.
   void Close();
 
-  // Hands keyboard navigation messages to the program's open dialogs; true when one of
-  // them took the message. Call from the message loop.
+  // Hands keyboard navigation messages to the program's open dialogs; true when one of them
+  // took the message. Called from the message loop.
   static bool RouteDialogMessage(MSG& message);
 
  protected:
-  // Creates the window hidden: a caption, a fixed dialog frame and a close box.
+  // Creates the window hidden: a caption, a fixed dialog frame, a close box and the icon.
+  // WM_INITDIALOG is the place to call CreateLayout.
   bool CreateDialogWindow(HWND owner, const std::wstring& caption, DWORD extra_ex_style = 0);
 
-  // The dialog procedure's body. Return TRUE when the message was handled; return values
-  // of messages such as WM_CTLCOLOR* go through SetDialogResult or directly as INT_PTR.
+  // The dialog procedure's body. Return TRUE when the message was handled. WM_DPICHANGED is
+  // handled before it is called: the window moves and is laid out again, then OnDpiChanged.
   virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
+  virtual void OnDpiChanged() {}
 
   // Called once the window is destroyed, with hwnd() already cleared.
   virtual void OnDestroyed() {}
 
-  // Gives a message's result to the dialog manager (DWLP_MSGRESULT) and reports it handled.
-  INT_PTR SetDialogResult(LRESULT result);
+  // Creates the controls of `layout` at their places for the window's DPI, and sizes the
+  // client area; the window keeps `layout` for later DPI changes.
+  void CreateLayout(const WindowLayout& layout);
 
-  // Creates the controls of the table at their places for the window's DPI, in "MS Sans
-  // Serif" at `font_points`, and sizes the client area to `client_twips`; with the icons.
-  void CreateLayout(std::span<const ControlSpec> controls, int font_points, SIZE client_twips);
+  // Builds the menu bar; the window destroys it with itself.
+  void AttachMenuBar(std::initializer_list<MenuSpec> menus);
 
-  // The same layout again for a new DPI: the controls move, fonts and icons are remade.
-  void ApplyLayout(std::span<const ControlSpec> controls, int font_points, SIZE client_twips,
-                   UINT dpi);
   UINT dpi() const { return dpi_; }
   HFONT font() const { return font_.get(); }
 
-  // For WM_DPICHANGED: moves the window to the place the system suggests; the caller then
-  // lays it out again for the new DPI.
-  void MoveToSuggestedPlace(LPARAM suggested_rect);
-
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-
-  // The client area and the icons for `dpi`.
-  void FinishLayout(SIZE client_twips, UINT dpi);
+  void ApplyLayout(UINT dpi, bool create);
 
   HWND hwnd_ = nullptr;
   UINT dpi_ = 0;
+  const WindowLayout* layout_ = nullptr;
   UniqueFont font_;
   UniqueIcon icon_;
   UniqueIcon small_icon_;

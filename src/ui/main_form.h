@@ -1,48 +1,28 @@
 // MAIN_FORM: the start-up window with the three test buttons, the resolution choice, the
-// explanatory text, the banner and the File and Help menus. It owns the program's timers.
+// explanatory text, the banner and the File and Help menus. It owns the program's timers and
+// runs a test from its button to its result window.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <optional>
-#include <string>
 
 #include "core/win_handles.h"
-#include "runs/batch_files.h"
-#include "runs/result_polling.h"
+#include "runs/test_run.h"
 #include "ui/about_form.h"
+#include "ui/desktop.h"
 #include "ui/dialog_window.h"
 #include "ui/result_form.h"
-#include "ui/taskbar_progress.h"
-#include "ui/tooltips.h"
 
 namespace quorvath {
 
 class MainForm : public DialogWindow {
  public:
-  enum ControlId : int {
-    cmd_cpu = 1001,
-    cmd_high,
-    cmd_low,
-    Picture1,
-    combo_res,
-    Text1,
-  };
-  enum MenuId : int {
-    mnu_main_file = 1101,
-    mnu_main_stop,
-    mnu_main_exit,
-    mnu_main_help,
-    mnu_main_about,
-  };
-  enum TimerId : UINT_PTR {
-    loc_timer = 1,
-    cpu_timer,
-    high_timer,
-    low_timer,
-  };
+  enum ControlId : int { cmd_cpu = 1001, cmd_high, cmd_low, Picture1, combo_res, Text1 };
+  enum MenuId : int { mnu_main_stop = 1101, mnu_main_exit, mnu_main_about };
+  enum TimerId : UINT_PTR { loc_timer = 1, cpu_timer, high_timer, low_timer };
 
-  MainForm() = default;
   ~MainForm() override;
 
   // Creates the window hidden, with its controls and menus; the test buttons disabled and
@@ -55,29 +35,30 @@ class MainForm : public DialogWindow {
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void OnDestroyed() override;
+  void OnDpiChanged() override { ShowBanner(); }
+  void OnDestroyed() override { PostQuitMessage(0); }
 
   void OnInitDialog();
   void OnCommand(int id, int code);
   void OnTimer(UINT_PTR timer);
-  void ApplyDpi(UINT dpi);
-  void ShowBannerFor(UINT dpi);
+  void ShowBanner();
 
+  // Starts "CPU Test\get-loc.bat" hidden and arms loc_timer.
+  void StartLocate();
   void OnLocTimer();
-  void OnComboResClick();
   void TellLocationStillUnknown();
+  void OnComboResClick();
   void SetTestButtonsEnabled(bool enabled);
 
-  // A test button: prepares the game's benchmark folder, starts the test's batch file and
-  // its polling timer.
+  // A test button: prepares the game's benchmark folder, starts the test's batch file and its
+  // polling timer.
   void OnTestButton(TestKind test);
-  // A tick of a test's polling timer.
-  void OnTestTimer(TestKind test);
-  // Stops waiting for the running test's result: its timer, the taskbar progress and the
-  // Stop Waiting command end. The batch file, if it still runs, is left alone.
+  // A tick of the running test's polling timer.
+  void OnTestTimer();
+  // Stops waiting for the running test's result: its timer, the taskbar progress and the Stop
+  // Waiting command end. The batch file, if it still runs, is left alone.
   void EndRun();
   void OnStopWaiting();
-  ResultForm& ResultFormFor(TestKind test);
 
   // Exit and closing: closes every other window of the program, then ends it.
   void CloseAllAndEnd();
@@ -88,13 +69,11 @@ class MainForm : public DialogWindow {
   TaskbarProgress progress_;
 
   AboutForm about_;
-  ResultForm cpu_res_form_{ResultForm::DesignFor(TestKind::kCpu)};
-  ResultForm high_res_form_{ResultForm::DesignFor(TestKind::kHigh)};
-  ResultForm low_res_form_{ResultForm::DesignFor(TestKind::kLow)};
+  std::array<ResultForm, 3> result_forms_{ResultForm(TestKind::kCpu), ResultForm(TestKind::kHigh),
+                                          ResultForm(TestKind::kLow)};
 
   // The running test, while its timer polls for the result.
   std::optional<PendingResult> pending_;
-  TestKind running_test_ = TestKind::kCpu;
 
   ULONGLONG locate_started_ms_ = 0;
   bool told_location_unknown_ = false;

@@ -1,7 +1,7 @@
 #include "ui/picture_control.h"
 
 #include "core/win_handles.h"
-#include "ui/dpi.h"
+#include "ui/dialog_window.h"
 
 namespace quorvath {
 
@@ -41,21 +41,20 @@ void DrawImage(HWND picture, HDC dc, const PictureState& state) {
     source_size = BitmapSize(state.image_2x);
   }
 
-  HDC memory = CreateCompatibleDC(dc);
+  const UniqueDc memory(CreateCompatibleDC(dc));
   if (memory == nullptr) return;
   {
-    ScopedSelectObject select(memory, source);
+    ScopedSelectObject select(memory.get(), source);
     if (source_size.cx == target.cx && source_size.cy == target.cy) {
-      BitBlt(dc, 0, 0, target.cx, target.cy, memory, 0, 0, SRCCOPY);
+      BitBlt(dc, 0, 0, target.cx, target.cy, memory.get(), 0, 0, SRCCOPY);
     } else {
       const int old_mode = SetStretchBltMode(dc, HALFTONE);
       SetBrushOrgEx(dc, 0, 0, nullptr);
-      StretchBlt(dc, 0, 0, target.cx, target.cy, memory, 0, 0, source_size.cx, source_size.cy,
+      StretchBlt(dc, 0, 0, target.cx, target.cy, memory.get(), 0, 0, source_size.cx, source_size.cy,
                  SRCCOPY);
       SetStretchBltMode(dc, old_mode);
     }
   }
-  DeleteDC(memory);
 }
 
 void Paint(HWND picture) {
@@ -150,6 +149,12 @@ void SetPictureImages(HWND picture, HBITMAP image, HBITMAP image_2x) {
 
 void SetPictureIsLink(HWND picture, bool is_link) {
   if (PictureState* state = StateOf(picture)) state->is_link = is_link;
+}
+
+UniqueBitmap LoadBitmapResource(int resource_id) {
+  return UniqueBitmap(
+      static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource_id),
+                                      IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 }  // namespace quorvath

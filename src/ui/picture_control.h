@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "core/win_handles.h"
+
 namespace quorvath {
 
 inline constexpr wchar_t kPictureControlClass[] = L"QuorvathPicture";
@@ -19,5 +21,8 @@ void SetPictureImages(HWND picture, HBITMAP image, HBITMAP image_2x);
 
 // Shows the hand cursor over the picture, for pictures that open a web page.
 void SetPictureIsLink(HWND picture, bool is_link);
+
+// A bitmap of the program's resources (res/resource.h).
+UniqueBitmap LoadBitmapResource(int resource_id);
 
 }  // namespace quorvath

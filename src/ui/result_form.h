@@ -1,67 +1,56 @@
-// CPU_RES_FORM, HIGH_RES_FORM and LOW_RES_FORM: one window kind, three designs. Each lists
-// its test's result file, one row per benchmarked level, and closes from File, Close.
+// CPU_RES_FORM, HIGH_RES_FORM and LOW_RES_FORM: one window kind, three designs. Each lists its
+// test's result file, one row per benchmarked level, in an owner-drawn list whose columns line
+// up under the column header; Ctrl+C or Copy on the list's menu copies the rows, File, Close
+// or Esc closes the window.
 #pragma once
 
 #include <windows.h>
 
-#include <span>
+#include <string>
+#include <vector>
 
-#include "core/win_handles.h"
-#include "results/fps_read_result.h"
-#include "runs/batch_files.h"
-#include "ui/column_list.h"
-#include "ui/control_table.h"
+#include "results/fps_reader.h"
+#include "runs/kit.h"
 #include "ui/dialog_window.h"
 
 namespace quorvath {
 
-struct ResultWindowDesign {
-  TestKind test;
-  const wchar_t* caption;           // as designed
-  bool caption_shows_resolution;    // the caption gets " " + the resolution choice
-  int client_width, client_height;  // twips
-  std::span<const ControlSpec> controls;
-  int file_menu;
-  int close_item;
-};
+struct ResultWindowDesign;
 
 class ResultForm : public DialogWindow {
  public:
   enum ControlId : int { List1 = 2001, Label1 };
-  enum MenuId : int {
-    mnu_File = 2101,
-    mnu_cpu_close,
-    mnu_highres_file,
-    mnu_highres_close,
-    mnu_lowres_file,
-    mnu_lowres_close,
-    mnu_copy,
-  };
+  enum MenuId : int { mnu_cpu_close = 2101, mnu_highres_close, mnu_lowres_close, mnu_copy };
 
-  static const ResultWindowDesign& DesignFor(TestKind test);
-
-  explicit ResultForm(const ResultWindowDesign& design) : design_(design) {}
+  explicit ResultForm(TestKind test);
   ~ResultForm() override;
 
-  // Shows the test's results. A window that is not open is created: shown first, then its
-  // caption, rows and column header are set. An open window reads the file again, replaces
-  // its rows and caption, and comes to the front. A file that could not be read whole is
-  // listed as far as it goes, then the user is told.
-  void ShowResults();
+  // Shows the test's results read from `path`, for the resolution chosen now. A window that is
+  // not open is created, shown, then given its caption, rows and column header. An open window
+  // replaces its rows and caption and comes to the front. A file that could not be read whole
+  // is listed as far as it goes, then the user is told.
+  void ShowResults(const FpsReadResult& read, const std::wstring& path,
+                   const std::wstring& selected_res);
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnDpiChanged() override { UpdateColumns(); }
 
   void OnInitDialog();
-  void ApplyDpi(UINT dpi);
   void UpdateColumns();
-  void FillFromFile();
-  void CopyRows();
+  void SetRows(const std::vector<std::wstring>& rows);
+  void DrawRow(const DRAWITEMSTRUCT& item) const;
+  void CopyRows() const;
   void ShowContextMenu(LPARAM at);
   HWND list() const { return GetDlgItem(hwnd(), List1); }
 
   const ResultWindowDesign& design_;
-  ColumnLayout columns_;
+  std::vector<int> column_starts_;  // in the list's client coordinates
+  int row_height_ = 0;
 };
+
+// What to tell the user about a result file that could not be read whole, naming the file
+// and the line.
+std::wstring DamagedResultMessage(const std::wstring& path, const FpsReadResult& read);
 
 }  // namespace quorvath

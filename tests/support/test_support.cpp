@@ -17,6 +17,12 @@ std::wstring UniqueTempFolder(std::wstring_view hint) {
          std::to_wstring(++counter) + L"\\";
 }
 
+// Any absolute path in the form the file functions accept beyond MAX_PATH characters.
+std::wstring Extended(const std::wstring& path) {
+  const bool absolute = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  return absolute ? L"\\\\?\\" + path : path;
+}
+
 LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 30000, &result);
@@ -34,14 +40,14 @@ ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
 void CreateFolders(const std::wstring& folder) {
   for (std::size_t at = folder.find(L'\\', 3); at != std::wstring::npos;
        at = folder.find(L'\\', at + 1)) {
-    CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
+    CreateDirectoryW(Extended(folder.substr(0, at)).c_str(), nullptr);
   }
-  CreateDirectoryW(folder.c_str(), nullptr);
+  if (folder.back() != L'\\') CreateDirectoryW(Extended(folder).c_str(), nullptr);
 }
 
 void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
   CreateFolders(path.substr(0, path.find_last_of(L'\\')));
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  const HANDLE file = CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create a test file");
   DWORD written = 0;
@@ -52,8 +58,9 @@ void WriteFileBytes(const std::wstring& path, std::string_view bytes) {
 }
 
 std::string ReadFileBytes(const std::wstring& path) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileW(Extended(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::string bytes;
   char buffer[4096];
@@ -68,23 +75,24 @@ void RemoveTree(const std::wstring& folder) {
   std::wstring base = folder;
   if (!base.empty() && base.back() != L'\\') base += L'\\';
   WIN32_FIND_DATAW entry{};
-  const HANDLE find = FindFirstFileW((base + L"*").c_str(), &entry);
+  const HANDLE find = FindFirstFileW(Extended(base + L"*").c_str(), &entry);
   if (find != INVALID_HANDLE_VALUE) {
     do {
       const std::wstring name = entry.cFileName;
       if (name == L"." || name == L"..") continue;
       const std::wstring path = base + name;
-      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      SetFileAttributesW(Extended(path).c_str(), FILE_ATTRIBUTE_NORMAL);
       if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         RemoveTree(path);
       } else {
-        DeleteFileW(path.c_str());
+        DeleteFileW(Extended(path).c_str());
       }
     } while (FindNextFileW(find, &entry));
     FindClose(find);
   }
-  SetFileAttributesW(base.c_str(), FILE_ATTRIBUTE_NORMAL);
-  RemoveDirectoryW(base.c_str());
+  const std::wstring self = Extended(base.substr(0, base.size() - 1));
+  SetFileAttributesW(self.c_str(), FILE_ATTRIBUTE_NORMAL);
+  RemoveDirectoryW(self.c_str());
 }
 
 namespace {

@@ -35,6 +35,7 @@ class ScratchFolder {
   std::wstring path_;
 };
 
+// The file helpers take absolute paths of any length.
 // Creates every missing folder of `folder`.
 void CreateFolders(const std::wstring& folder);
 // Writes `bytes` to `path`, creating its folders.

@@ -1,284 +1,201 @@
-#include "results/fps_reader.h"
-
+// The result-file reader: records, their fixed widths, the faults of damaged files, line ends,
+// files read in pieces and from disk.
 #include <gtest/gtest.h>
 
-#include "core/ansi_text.h"
-#include "results/fps_stream.h"
-
-#include <initializer_list>
+#include <cstdio>
 #include <string>
-#include <string_view>
+
+#include "results/fps_reader.h"
 
 namespace quorvath {
 namespace {
 
-std::wstring Padded(std::wstring_view text, std::size_t width) {
-  std::wstring padded(text);
-  padded.resize(width, L' ');
-  return padded;
+FpsRecord Record(std::wstring_view name, std::wstring_view low, std::wstring_view avg,
+                 std::wstring_view high) {
+  return {FixedText<14>(name), FixedText<10>(low), FixedText<10>(avg), FixedText<10>(high)};
 }
 
-// A file of `lines`, each ended by `terminator`; the last one too unless told otherwise.
-std::string FileOf(std::initializer_list<std::string_view> lines,
-                   std::string_view terminator = "\r\n", bool last_terminated = true) {
+std::string Group(std::string_view name, std::string_view figures) {
+  return std::string(name) + "\r\n" + std::string(figures) + "\r\n1350 frames\r\n32.9 seconds\r\n";
+}
+
+TEST(FixedText, PadsCutsAndNeverSplitsASurrogatePair) {
+  EXPECT_EQ(FixedText<4>(L"ab").units(), u"ab  ");
+  EXPECT_EQ(FixedText<4>(L"abcdef").units(), u"abcd");
+  EXPECT_EQ(FixedText<4>(L"").units(), u"    ");
+  if constexpr (sizeof(wchar_t) == 2) {
+    EXPECT_EQ(FixedText<4>(L"abc\xD83D\xDE00").units(), u"abc ");
+    EXPECT_EQ(FixedText<4>(L"ab\xD83D\xDE00x").units(), u"ab\xD83D\xDE00");
+  } else {
+    EXPECT_EQ(FixedText<2>(std::wstring_view(L"a\U0001F600", 2)).units(), u"a\uFFFD");
+  }
+}
+
+TEST(ReadFpsBytes, ReadsGroupsIntoRecordsByTheRulesOfTheFormat) {
+  const struct {
+    const char* what;
+    std::string file;
+    std::vector<FpsRecord> records;
+  } cases[] = {
+      {"empty file", "", {}},
+      {"one group",
+       Group("dm-deck16", "41.26 / 78.90 / 143.02 fps"),
+       {Record(L"dm-deck16", L"41.26", L"78.90", L"143.02")}},
+      {"digits then nine spaces", Group("L", "1 / 2 / 3wxyz"), {Record(L"L", L"1", L"2", L"3")}},
+      {"two spaces before a slash",
+       Group("L", "1  / 2 / 3wxyz"),
+       {Record(L"L", L"1 ", L"2", L"3")}},
+      {"a third separator", Group("L", "1 / 2 / 3 / 4wxyz"), {Record(L"L", L"1", L"2", L"3 / 4")}},
+      {"no space around a slash",
+       Group("L", "1/2 / 3 / 4 fps"),
+       {Record(L"L", L"1/2", L"3", L"4")}},
+      {"exactly four after the second, mid-file",
+       Group("A", "1 / 2 / wxyz") + Group("B", "4 / 5 / 6 fps"),
+       {Record(L"A", L"1", L"2", L""), Record(L"B", L"4", L"5", L"6")}},
+      {"spaces at the line's end",
+       Group("L", "1 / 2 / 3 fps  "),
+       {Record(L"L", L"1", L"2", L"3 f")}},
+      {"cut to the widths",
+       Group("ABCDEFGHIJKLMNOPQRST", "123456789012 / 234567890123 / 345678901234 fps"),
+       {Record(L"ABCDEFGHIJKLMN", L"1234567890", L"2345678901", L"3456789012")}},
+      {"leading spaces dropped",
+       Group("  Deck", "  1 / 2 / 3 fps"),
+       {Record(L"Deck", L"1", L"2", L"3")}},
+      {"a quoted name",
+       Group("\"  Deck, 16\"", "1 / 2 / 3 fps"),
+       {Record(L"  Deck, 16", L"1", L"2", L"3")}},
+      {"lines 3 and 4 never inspected",
+       "A\r\n1 / 2 / 3 fps\r\n / / x\r\n\"\r\nB\r\n4 / 5 / 6 fps\r\n\r\n\r\n",
+       {Record(L"A", L"1", L"2", L"3"), Record(L"B", L"4", L"5", L"6")}},
+      {"no terminator at the end",
+       "A\r\n1 / 2 / 3 fps\r\nx\r\ny",
+       {Record(L"A", L"1", L"2", L"3")}},
+      {"LF and lone CR line ends",
+       "A\n1 / 2 / 3 fps\rx\r\ny\nB\r4 / 5 / 6 fps\n\n\n",
+       {Record(L"A", L"1", L"2", L"3"), Record(L"B", L"4", L"5", L"6")}},
+      {"decoded where kept",
+       Group("Caf\xe9 de la Gare", "\x80 12 / 3\xb2 / 99\xb0 fps"),
+       {Record(L"Caf\u00e9 de la Gar", L"\u20ac 12", L"3\u00b2", L"99\u00b0")}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const FpsReadResult result = ReadFpsBytes(c.file);
+    EXPECT_EQ(std::vector<FpsRecord>(result.records.begin(), result.records.end()), c.records);
+    EXPECT_EQ(result.record_count, c.records.size() + 1);
+    EXPECT_FALSE(result.damaged()) << result.faults.size();
+  }
+}
+
+TEST(ReadFpsBytes, KeepsTheCompleteGroupsOfADamagedFileAndSaysWhereItIsDamaged) {
+  const struct {
+    const char* what;
+    std::string file;
+    std::size_t records;
+    std::vector<FpsFault> faults;
+  } cases[] = {
+      {"ends inside a group",
+       Group("A", "1 / 2 / 3 fps") + "B\r\n4 / 5 / 6 fps\r\n",
+       1,
+       {{FpsProblem::kEndsInsideGroup, 5, 0}}},
+      {"a stray empty line at the end",
+       Group("A", "1 / 2 / 3 fps") + "\r\n",
+       1,
+       {{FpsProblem::kEndsInsideGroup, 5, 0}}},
+      {"one separator",
+       Group("A", "1 / 2 fps") + Group("B", "4 3 fps"),
+       2,
+       {{FpsProblem::kTooFewSeparators, 2, 0}, {FpsProblem::kTooFewSeparators, 6, 0}}},
+      {"short tail",
+       Group("A", "1 / 2 / 3") + Group("B", "1 / 2 / \xe9"),
+       2,
+       {{FpsProblem::kFiguresTooShort, 2, 0}, {FpsProblem::kFiguresTooShort, 6, 0}}},
+      {"a comma in the level line",
+       "Deck,16\r\n1 / 2 / 3 fps\r\nx\r\ny\r\n",
+       1,
+       {{FpsProblem::kTooFewSeparators, 1, 0}, {FpsProblem::kEndsInsideGroup, 4, 0}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const FpsReadResult result = ReadFpsBytes(c.file);
+    EXPECT_EQ(result.records.size(), c.records);
+    EXPECT_EQ(result.record_count, c.records + 1);
+    EXPECT_EQ(result.faults, c.faults);
+    EXPECT_EQ(result.fault_count, c.faults.size());
+  }
+  // A group with one separator keeps the low figure; "Deck,16" gives the figures "16".
+  EXPECT_EQ(ReadFpsBytes(Group("A", "1 / 2 fps")).records[0], Record(L"A", L"1", L"", L""));
+  EXPECT_EQ(ReadFpsBytes("Deck,16\r\n1\r\nx\r\n").records[0], Record(L"Deck", L"16", L"", L""));
+  std::string many;
+  for (int i = 0; i < 30; ++i) many += Group("X", "no separators");
+  const FpsReadResult result = ReadFpsBytes(many);
+  EXPECT_EQ(result.faults.size(), FpsReadResult::kMaxKeptFaults);
+  EXPECT_EQ(result.fault_count, 30u);
+  EXPECT_EQ(DescribeFpsFault(result.faults[1]),
+            L"line 6: the figures line has fewer than two \" / \" separators.");
+}
+
+TEST(ReadFpsStream, GivesWhatTheWholeTextGivesHoweverTheReadsAreCut) {
+  // High bytes at every place of lines longer than 64 bytes, long lines, every line end.
   std::string file;
-  std::size_t left = lines.size();
-  for (const std::string_view line : lines) {
-    file += line;
-    if (--left > 0 || last_terminated) file += terminator;
+  for (std::size_t at = 0; at < 70; ++at) {
+    std::string name(70, 'n');
+    name[at] = '\xe9';
+    std::string figures = "1 / 2 / " + std::string(66, '3') + " fps";
+    figures[at] = '\xb2';
+    file += name + (at % 3 == 0 ? "\n" : at % 3 == 1 ? "\r" : "\r\n") + figures + "\r\n\r\n\r\n";
   }
-  return file;
-}
-
-void ExpectRecord(const FpsRecord& record, std::wstring_view level, std::wstring_view low,
-                  std::wstring_view avg, std::wstring_view high) {
-  EXPECT_EQ(record.level_name.text(), Padded(level, 14));
-  EXPECT_EQ(record.fps_low.text(), Padded(low, 10));
-  EXPECT_EQ(record.fps_avg.text(), Padded(avg, 10));
-  EXPECT_EQ(record.fps_high.text(), Padded(high, 10));
-}
-
-void ExpectWhole(const FpsReadResult& result, std::size_t records) {
-  EXPECT_EQ(result.records.size(), records);
-  EXPECT_EQ(result.record_count, records + 1);
-  EXPECT_FALSE(result.damaged());
-  EXPECT_EQ(result.fault_count, 0u);
-  EXPECT_TRUE(result.faults.empty());
-}
-
-TEST(ReadFpsCounts, EmptyFileGivesNoRecordsAndACountOfOne) {
-  ExpectWhole(ReadFpsBytes(""), 0);
-  ExpectWhole(ReadFpsText(L""), 0);
-}
-
-TEST(ReadFpsCounts, OneGroupGivesRecordOneAndACountOfTwo) {
-  const FpsReadResult result =
-      ReadFpsBytes(FileOf({"Deck", "1 / 2 / 3abcd", "line three", "line four"}));
-  ExpectWhole(result, 1);
-  ExpectRecord(result.records[0], L"Deck", L"1", L"2", L"3");
-}
-
-TEST(ReadFpsCounts, SevenGroupsGiveRecordsOneToSevenInFileOrder) {
-  std::string file;
-  for (int k = 1; k <= 7; ++k) {
-    const std::string n = std::to_string(k);
-    file += FileOf({"Level " + n, n + "0 / " + n + "1 / " + n + "2 FPS", "x", "y"});
-  }
-  const FpsReadResult result = ReadFpsBytes(file);
-  ExpectWhole(result, 7);
-  for (std::size_t k = 1; k <= 7; ++k) {
-    const std::wstring n = std::to_wstring(k);
-    SCOPED_TRACE(testing::Message() << "record " << k);
-    ExpectRecord(result.records[k - 1], L"Level " + n, n + L"0", n + L"1", n + L"2");
-  }
-}
-
-TEST(ReadFpsFigures, OneTwoThreeEachFollowedByNineSpaces) {
-  const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1 / 2 / 3wxyz", "", ""}));
-  ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_low.text(), L"1         ");
-  EXPECT_EQ(result.records[0].fps_avg.text(), L"2         ");
-  EXPECT_EQ(result.records[0].fps_high.text(), L"3         ");
-}
-
-TEST(ReadFpsFigures, TwoSpacesBeforeTheSlashLeaveOneInTheLowFigure) {
-  const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1  / 2 / 3wxyz", "", ""}));
-  ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_low.text(), L"1 " + std::wstring(8, L' '));
-}
-
-TEST(ReadFpsFigures, AThirdSeparatorStaysInTheHighFigure) {
-  const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1 / 2 / 3 / 4wxyz", "", ""}));
-  ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_high.text(), L"3 / 4     ");
-}
-
-TEST(ReadFpsFigures, ExactlyFourCharactersAfterTheSecondSeparatorGiveTenSpaces) {
-  const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1 / 2 / wxyz", "", ""}));
-  ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_high.text(), std::wstring(10, L' '));
-}
-
-TEST(ReadFpsFigures, SpacesAtTheEndOfTheLineAreAmongItsLastFourCharacters) {
-  const FpsReadResult result = ReadFpsBytes(FileOf({"L", "1 / 2 / 3 fps  ", "", ""}));
-  ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].fps_high.text(), Padded(L"3 f", 10));
-}
-
-TEST(ReadFpsWidths, CutsLevelNamesAtFourteenAndFiguresAtTen) {
-  const FpsReadResult result = ReadFpsBytes(
-      FileOf({"ABCDEFGHIJKLMNOPQRST", "123456789012 / 234567890123 / 345678901234abcd", "", ""}));
-  ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].level_name.text(), L"ABCDEFGHIJKLMN");
-  EXPECT_EQ(result.records[0].fps_low.text(), L"1234567890");
-  EXPECT_EQ(result.records[0].fps_avg.text(), L"2345678901");
-  EXPECT_EQ(result.records[0].fps_high.text(), L"3456789012");
-}
-
-TEST(ReadFpsWidths, CountsDecodedCharacters) {
-  // As a double-byte code page decodes it: fourteen characters of two bytes each.
-  const std::wstring name =
-      L"\u65e5\u672c\u8a9e\u306e\u30ec\u30d9\u30eb\u540d\u524d\u30c6"
-      L"\u30b9\u30c8\u8868\u793a";
-  const FpsReadResult result =
-      ReadFpsText(name + L"\u5916\r\n\uff11 / \uff12 / \uff13\u30d5\u30ec\u30fc\u30e0\r\n\r\n\r\n");
-  ExpectWhole(result, 1);
-  EXPECT_EQ(result.records[0].level_name.text(), name);
-  EXPECT_EQ(result.records[0].fps_low.text(), Padded(L"\uff11", 10));
-  EXPECT_EQ(result.records[0].fps_high.text(), Padded(L"\uff13", 10));
-}
-
-TEST(ReadFpsFields, LeadingSpacesOfALineAreDropped) {
-  const FpsReadResult result = ReadFpsBytes(FileOf({"  Deck", "   1 / 2 / 3wxyz", "", ""}));
-  ExpectWhole(result, 1);
-  ExpectRecord(result.records[0], L"Deck", L"1", L"2", L"3");
-}
-
-TEST(ReadFpsFields, TrailingSpacesBelongToTheField) {
-  // Seen only where they change what is kept: beyond the width, or in the last four.
-  const FpsReadResult result =
-      ReadFpsBytes(FileOf({"Long level name  ", "1 / 2 / 3 fps  ", "", ""}));
-  ExpectWhole(result, 1);
-  ExpectRecord(result.records[0], L"Long level nam", L"1", L"2", L"3 f");
-}
-
-TEST(ReadFpsFields, LinesThreeAndFourAreNeverInspected) {
-  const FpsReadResult result = ReadFpsBytes(
-      FileOf({"A", "1 / 2 / 3wxyz", "", "",                  // empty
-              "B", "4 / 5 / 6wxyz", "  4 / 5 / 6  ", "   ",  // separators, only spaces
-              "C", "7 / 8 / 9wxyz", "\"quoted, with a comma\"", "abc"}));  // one quoted field
-  ExpectWhole(result, 3);
-  ExpectRecord(result.records[0], L"A", L"1", L"2", L"3");
-  ExpectRecord(result.records[1], L"B", L"4", L"5", L"6");
-  ExpectRecord(result.records[2], L"C", L"7", L"8", L"9");
-}
-
-TEST(ReadFpsFields, AQuotedFieldIsTheTextBetweenTheQuotes) {
-  const FpsReadResult result =
-      ReadFpsBytes(FileOf({"\"  Deck, 16\" skipped", "\"1 / 2 / 3wxyz\"", "x", "y"}));
-  ExpectWhole(result, 1);
-  ExpectRecord(result.records[0], L"  Deck, 16", L"1", L"2", L"3");
-}
-
-TEST(ReadFpsFields, ACommaInTheLevelLineMakesTheRestTheFiguresField) {
-  const FpsReadResult result = ReadFpsBytes(FileOf({"Deck,16", "1 / 2 / 3wxyz", "three", "four"}));
-  ASSERT_EQ(result.records.size(), 1u);
-  EXPECT_EQ(result.record_count, 2u);
-  ExpectRecord(result.records[0], L"Deck", L"16", L"", L"");
-  // "16" holds no separator; the group then ends on line 3, and line 4 begins a group that
-  // the file never finishes.
-  ASSERT_EQ(result.faults.size(), 2u);
-  EXPECT_EQ(result.faults[0], (FpsFault{FpsProblem::kTooFewSeparators, 1, 0}));
-  EXPECT_EQ(result.faults[1], (FpsFault{FpsProblem::kEndsInsideGroup, 4, 0}));
-}
-
-TEST(ReadFpsLineEnds, LastLineWithOrWithoutATerminatorGivesTheSameRecords) {
-  const std::initializer_list<std::string_view> lines = {"A", "1 / 2 / 3wxyz", "x", "y",
-                                                         "B", "4 / 5 / 6wxyz", "x", "y"};
-  const FpsReadResult terminated = ReadFpsBytes(FileOf(lines, "\r\n", true));
-  const FpsReadResult unterminated = ReadFpsBytes(FileOf(lines, "\r\n", false));
-  ExpectWhole(terminated, 2);
-  ExpectWhole(unterminated, 2);
-  for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(terminated.records[i], unterminated.records[i]);
-}
-
-TEST(ReadFpsLineEnds, LineFeedAndLoneCarriageReturnEndLinesToo) {
-  const std::initializer_list<std::string_view> lines = {"A", "1 / 2 / 3wxyz", "",  "y",
-                                                         "B", "4 / 5 / 6wxyz", "x", "z"};
-  const FpsReadResult crlf = ReadFpsBytes(FileOf(lines, "\r\n"));
-  ExpectWhole(crlf, 2);
-  for (const std::string_view terminator : {"\n", "\r"}) {
-    for (const bool last : {true, false}) {
-      const FpsReadResult other = ReadFpsBytes(FileOf(lines, terminator, last));
-      ExpectWhole(other, 2);
-      for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(other.records[i], crlf.records[i]);
-    }
-  }
-  const FpsReadResult mixed = ReadFpsBytes("A\r1 / 2 / 3wxyz\n\r\ny\rB\n4 / 5 / 6wxyz\r\nx\rz");
-  ExpectWhole(mixed, 2);
-  for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(mixed.records[i], crlf.records[i]);
-}
-
-TEST(ReadFpsLineEnds, TheTextAndTheBytesReadersAgree) {
-  const std::string file = FileOf(
-      {"  Deck", "1  / 2 / 3 / 4wxyz", "x", "y", "Morpheus", "12.5 / 40.25 / 99.75 fps", "", ""});
-  const FpsReadResult from_bytes = ReadFpsBytes(file);
-  const FpsReadResult from_text = ReadFpsText(std::wstring(file.begin(), file.end()));
-  ExpectWhole(from_bytes, 2);
-  ExpectWhole(from_text, 2);
-  for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(from_bytes.records[i], from_text.records[i]);
-}
-
-// Bytes from 0x80 up anywhere in the kept fields: before the cut, after it, in the four
-// characters that end a figures line. The bytes reader decodes only those fields and must
-// give what decoding the whole file first gives.
-TEST(ReadFpsBytesDecoding, DecodesTheKeptFieldsAsTheWholeTextWouldBe) {
-  // The cases count on one byte per character; the double-byte code pages have their own
-  // tests, under Wine.
-  if (DecodeAnsi("\xe9\x80") != L"\u00e9\u20ac") GTEST_SKIP() << "not Windows-1252";
-  const std::string file = FileOf(
-      {"Caf\xe9 de la Gare 16", "\x80 12 / 3\xb2 / 99\xb0 fps\xa0", "\"\xe9,\xe9\"", "\xff",  //
-       "ABCDEFGHIJKLMN\xe9", "1 / 2 / 3\xe9\xe9\xe9\xe9", "x", "y",                           //
-       "\xe9", "1 / 2 / \xe9\xe9\xe9", "x", "y",                                              //
-       "A", "\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9\xe9 / 1 / 2345", "x", "y"});
-  const FpsReadResult from_bytes = ReadFpsBytes(file);
-  const FpsReadResult from_text = ReadFpsText(DecodeAnsi(file));
-  ASSERT_EQ(from_bytes.records.size(), 4u);
-  ASSERT_EQ(from_text.records.size(), 4u);
-  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(from_bytes.records[i], from_text.records[i]);
-  EXPECT_EQ(from_bytes.faults, from_text.faults);
-  ASSERT_EQ(from_bytes.faults.size(), 1u);
-  EXPECT_EQ(from_bytes.faults[0], (FpsFault{FpsProblem::kFiguresTooShort, 10, 0}));
-  ExpectRecord(from_bytes.records[0], L"Caf\u00e9 de la Gar", L"\u20ac 12", L"3\u00b2",
-               L"99\u00b0");
-  ExpectRecord(from_bytes.records[1], L"ABCDEFGHIJKLMN", L"1", L"2", L"3");
-  ExpectRecord(from_bytes.records[2], L"\u00e9", L"1", L"2", L"");
-  ExpectRecord(from_bytes.records[3], L"A", std::wstring(10, L'\u00e9'), L"1", L"");
-}
-
-// A byte from 0x80 up at every place of each kept field, before, at and after its width,
-// and the fields at every distance from the end of a piece: the bytes reader looks at sixteen
-// bytes at once where the piece goes on that far, one at a time where it does not.
-TEST(ReadFpsBytesDecoding, AHighByteAnywhereGivesWhatDecodingTheWholeTextGives) {
-  if (DecodeAnsi("\xe9") != L"\u00e9") GTEST_SKIP() << "not Windows-1252";
-  std::string file;
-  for (std::size_t at = 0; at < 20; ++at) {
-    std::string name(18, 'n');
-    std::string low(12, '1');
-    std::string high_and_tail = "98765432 fps";
-    name[at % name.size()] = '\xe9';
-    low[at % low.size()] = '\x80';
-    high_and_tail[at % high_and_tail.size()] = '\xb0';
-    file += FileOf(
-        {name.substr(0, at), low.substr(0, at % 13) + " / 5.5 / " + high_and_tail, "x", "y"});
-    file += FileOf({name, "1 / " + low + " / " + high_and_tail.substr(at % 7), "x", "y"});
-  }
-  const FpsReadResult whole = ReadFpsText(DecodeAnsi(file));
-  ASSERT_EQ(whole.records.size(), 40u);
-  for (std::size_t piece = 1; piece <= 200; piece += (piece < 40 ? 1 : 37)) {
-    SCOPED_TRACE(testing::Message() << "pieces of " << piece);
-    const FpsReadResult in_pieces = ReadFpsBytesInPieces(file, piece);
-    ASSERT_EQ(in_pieces.records.size(), whole.records.size());
-    for (std::size_t i = 0; i < whole.records.size(); ++i) {
-      ASSERT_EQ(in_pieces.records[i], whole.records[i]) << "record index " << i;
-    }
+  file += "Cut\r\n1 / 2";
+  const FpsReadResult whole = ReadFpsBytes(file);
+  ASSERT_EQ(whole.records.size(), 70u);
+  EXPECT_EQ(whole.records[0].level_name.units(), u"\u00e9nnnnnnnnnnnnn");
+  EXPECT_EQ(whole.records[5].fps_low.units(), u"1         ");
+  for (const std::size_t read_size : {1u, 2u, 3u, 7u, 64u, 4096u, 100000u}) {
+    SCOPED_TRACE(read_size);
+    std::size_t at = 0;
+    const FpsReadResult in_pieces = ReadFpsStream(
+        [&](char* into, std::size_t size, std::uint32_t&) -> std::optional<std::size_t> {
+          const std::size_t n = std::min({size, read_size, file.size() - at});
+          file.copy(into, n, at);
+          at += n;
+          return n;
+        });
+    EXPECT_TRUE(in_pieces.records == whole.records);
     EXPECT_EQ(in_pieces.faults, whole.faults);
   }
+  // A read error keeps what came before and says from which line on the file is lost.
+  bool failed = false;
+  const FpsReadResult broken = ReadFpsStream(
+      [&](char* into, std::size_t, std::uint32_t& error) -> std::optional<std::size_t> {
+        if (failed) {
+          error = 5;
+          return std::nullopt;
+        }
+        failed = true;
+        return Group("A", "1 / 2 / 3 fps").copy(into, 40);
+      });
+  EXPECT_TRUE(broken.records.empty());
+  EXPECT_EQ(broken.faults, (std::vector<FpsFault>{{FpsProblem::kReadFailed, 4, 5}}));
 }
 
-TEST(ReadFpsCounts, HasNoSixteenBitLimit) {
-  constexpr std::size_t kGroups = 40'000;  // past the 32,766 a signed 16-bit count allows
-  std::string file;
-  for (std::size_t k = 1; k <= kGroups; ++k) {
-    file += std::to_string(k) + "\n1 / 2 / 3wxyz\n\n\n";
-  }
-  const FpsReadResult result = ReadFpsBytes(file);
-  ExpectWhole(result, kGroups);
-  for (const std::size_t k :
-       {std::size_t{1}, std::size_t{32'766}, std::size_t{32'767}, std::size_t{32'768}, kGroups}) {
-    EXPECT_EQ(result.records[k - 1].level_name.text(), Padded(std::to_wstring(k), 14));
-  }
+#ifndef _WIN32  // the Windows build reads files in its Win32 tests
+TEST(ReadFpsFile, ReadsAFileFromDiskAndSaysWhenItCannotBeOpened) {
+  const std::string path = testing::TempDir() + "quorvath-fps-reader-test.txt";
+  std::string text;
+  for (int i = 1; i <= 40000; ++i) text += Group("Level " + std::to_string(i), "1 / 2 / 3 fps");
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::fclose(file);
+  const FpsReadResult result = ReadFpsFile(path);
+  std::remove(path.c_str());
+  // No 16-bit limit on the count.
+  ASSERT_EQ(result.records.size(), 40000u);
+  EXPECT_EQ(result.record_count, 40001u);
+  EXPECT_EQ(result.records[39999], Record(L"Level 40000", L"1", L"2", L"3"));
+  EXPECT_EQ(ReadFpsFile(path).faults.at(0).problem, FpsProblem::kCannotOpen);
+  EXPECT_EQ(ReadFpsFile(testing::TempDir()).faults.at(0).problem, FpsProblem::kCannotOpen);
 }
+#endif
 
 }  // namespace
 }  // namespace quorvath

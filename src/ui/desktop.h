@@ -1,0 +1,58 @@
+// What the program's windows ask of the desktop around them: message boxes, tool tips, the
+// taskbar button's progress, the clipboard and the maker's web site.
+#pragma once
+
+#include <windows.h>
+#include <shobjidl.h>
+
+#include <string>
+
+#include "core/win_handles.h"
+
+namespace quorvath {
+
+// The title of a message box that has no title of its own.
+inline constexpr wchar_t kAppTitle[] = L"Quorvath";
+
+// A plain message without an icon, as the start-up checks show it.
+void ShowPlainMessage(HWND owner, const std::wstring& text, const std::wstring& title = kAppTitle);
+
+// A problem the user should know about (a test that cannot run, a damaged file).
+void ShowWarning(HWND owner, const std::wstring& text);
+
+// Tool tips for the controls of one window; the tool-tip window is owned by that window and
+// destroyed with it.
+class ToolTips {
+ public:
+  void Create(HWND owner);
+  // Shows `text` while the mouse rests on `control`.
+  void Add(HWND control, const std::wstring& text);
+
+ private:
+  HWND owner_ = nullptr;
+  HWND tooltip_ = nullptr;
+};
+
+// The taskbar button shows indeterminate progress while `busy`, none otherwise. Where the
+// shell offers no taskbar (or only a stub of one) nothing happens.
+class TaskbarProgress {
+ public:
+  void SetBusy(HWND window, bool busy);
+
+ private:
+  ComPtr<ITaskbarList3> taskbar_;
+  bool tried_ = false;
+};
+
+// Puts `text` on the clipboard as Unicode text; false when the clipboard is busy.
+bool CopyTextToClipboard(HWND owner, const std::wstring& text);
+
+// The maker's web site, opened from the banner pictures.
+inline constexpr wchar_t kMakerWebSite[] = L"https://www.torvane.example/";
+inline constexpr wchar_t kMakerHost[] = L"www.torvane.example";
+
+// Opens the maker's web site with the default action for the address, in a normal window;
+// nothing is reported when no browser opens.
+void OpenMakerWebSite();
+
+}  // namespace quorvath
