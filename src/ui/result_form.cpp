@@ -11,7 +11,7 @@ namespace quorvath {
 
 struct ResultWindowDesign {
   TestKind test;
-  const wchar_t* caption;         // as designed
+  const wchar_t* caption;         // the caption the window is made with
   bool caption_shows_resolution;  // the caption gets " " + the resolution choice
   WindowLayout layout;
   int close_item;
