@@ -19,6 +19,7 @@ template <class Handle, auto Close>
 using UniqueOwner = std::unique_ptr<std::remove_pointer_t<Handle>, HandleCloser<Handle, Close>>;
 
 using UniqueHandle = UniqueOwner<HANDLE, &CloseHandle>;
+using UniqueFindHandle = UniqueOwner<HANDLE, &FindClose>;
 using UniqueFont = UniqueOwner<HFONT, &DeleteObject>;
 using UniqueBitmap = UniqueOwner<HBITMAP, &DeleteObject>;
 using UniqueBrush = UniqueOwner<HBRUSH, &DeleteObject>;

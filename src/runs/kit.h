@@ -56,6 +56,7 @@ enum class TestKind { kCpu, kHigh, kLow };
 // and which result file that batch file leaves in the program folder.
 struct TestRow {
   TestKind kind;
+  std::wstring_view name;              // as the user knows it, in the history's file names
   std::wstring_view benchmark_folder;  // after game_dir, no trailing backslash
   std::wstring_view copy_destination;  // after game_dir, with the trailing backslash
   std::wstring_view settings_file;     // after app_dir
@@ -66,13 +67,13 @@ struct TestRow {
 
 // clang-format off
 inline constexpr std::array<TestRow, 3> kTests = {{
-    // test           benchmark folder                copy destination
+    // test, name     benchmark folder                copy destination
     //                settings file                          batch file                             at res.  result file
-    {TestKind::kCpu,  L"\\Benchmark\\CPU_LowDetail",     L"\\Benchmark\\CPU_LowDetail\\",
+    {TestKind::kCpu,  L"CPU Test",     L"\\Benchmark\\CPU_LowDetail",     L"\\Benchmark\\CPU_LowDetail\\",
                       L"CPU Test\\CPU_LowDetail.ini",     L"CPU Test\\cpu-flyby-benchmark.bat",   false, L"CPU_Test_FPS.txt"},
-    {TestKind::kHigh, L"\\Benchmark\\Custom_MaxDetail",  L"\\Benchmark\\Custom_MaxDetail\\",
+    {TestKind::kHigh, L"High Quality", L"\\Benchmark\\Custom_MaxDetail",  L"\\Benchmark\\Custom_MaxDetail\\",
                       L"High Quality\\Custom_MaxDetail.ini", L"High Quality\\hq-flyby-benchmark_", true,  L"HQ_FPS.txt"},
-    {TestKind::kLow,  L"\\Benchmark\\Custom_MinDetail",  L"\\Benchmark\\Custom_MinDetail\\",
+    {TestKind::kLow,  L"Low Quality",  L"\\Benchmark\\Custom_MinDetail",  L"\\Benchmark\\Custom_MinDetail\\",
                       L"Low Quality\\Custom_MinDetail.ini",  L"Low Quality\\lq-flyby-benchmark_",  true,  L"LQ_FPS.txt"},
 }};
 // clang-format on
@@ -83,6 +84,9 @@ const TestRow& TestRowFor(TestKind kind);
 inline constexpr std::wstring_view kAllResolutions = L"All Resolutions";
 inline constexpr std::array<std::wstring_view, 4> kResolutions = {kAllResolutions, L"1024 x 768",
                                                                   L"1280 x 1024", L"1600 x 1200"};
+
+// The CPU test runs at this resolution, whatever is chosen.
+inline constexpr std::wstring_view kCpuResolution = L"640 x 480";
 
 // The first four characters of the chosen resolution's text ("All " for "All Resolutions"),
 // or the whole text when it is shorter.

@@ -1,6 +1,7 @@
 #include "ui/desktop.h"
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 #include <algorithm>
 
@@ -64,6 +65,61 @@ bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
   CloseClipboard();
   if (!placed) GlobalFree(memory);  // the clipboard took it only on success
   return placed;
+}
+
+namespace {
+
+using FileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
+
+std::optional<std::wstring> AskPath(const char* function, HWND owner, const std::wstring& kind,
+                                    const std::wstring& pattern, const std::wstring& folder,
+                                    const std::wstring& name, DWORD flags) {
+  const auto ask = SystemFunctionAs<FileDialogFn>(L"comdlg32.dll", function);
+  if (ask == nullptr) return std::nullopt;
+  // "Kind\0pattern\0\0", as the dialog reads its filter.
+  const std::wstring filter = kind + L'\0' + pattern + L'\0' + L'\0';
+  std::wstring path = name;
+  path.resize(std::max<std::size_t>(path.size() + 1, 32768), L'\0');
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filter.c_str();
+  dialog.lpstrFile = path.data();
+  dialog.nMaxFile = static_cast<DWORD>(path.size());
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  const std::wstring extension = pattern.substr(pattern.find_last_of(L'.') + 1);
+  dialog.lpstrDefExt = extension.c_str();
+  dialog.Flags = flags | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  EnsureComInitialized();  // the dialog hosts the shell's objects
+  if (!ask(&dialog)) return std::nullopt;
+  path.resize(path.find(L'\0'));
+  return path;
+}
+
+}  // namespace
+
+std::optional<std::wstring> AskSavePath(HWND owner, const std::wstring& kind,
+                                        const std::wstring& pattern,
+                                        const std::wstring& suggested_path) {
+  const std::size_t cut = suggested_path.find_last_of(L'\\');
+  const std::wstring folder = cut == std::wstring::npos ? L"" : suggested_path.substr(0, cut);
+  return AskPath("GetSaveFileNameW", owner, kind, pattern, folder, suggested_path.substr(cut + 1),
+                 OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+}
+
+std::optional<std::wstring> AskOpenPath(HWND owner, const std::wstring& kind,
+                                        const std::wstring& pattern, const std::wstring& folder) {
+  return AskPath("GetOpenFileNameW", owner, kind, pattern, folder, L"",
+                 OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+}
+
+void OpenFolder(const std::wstring& folder) {
+  using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  EnsureComInitialized();
+  if (const auto shell_execute =
+          SystemFunctionAs<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW")) {
+    shell_execute(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
 }
 
 void OpenMakerWebSite() {

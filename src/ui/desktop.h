@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <shobjidl.h>
 
+#include <optional>
 #include <string>
 
 #include "core/win_handles.h"
@@ -46,6 +47,18 @@ class TaskbarProgress {
 
 // Puts `text` on the clipboard as Unicode text; false when the clipboard is busy.
 bool CopyTextToClipboard(HWND owner, const std::wstring& text);
+
+// The common Save and Open dialogs for one kind of file, e.g. L"CSV files (*.csv)" with
+// L"*.csv": the path chosen, or nothing when the user cancels. Save starts at
+// `suggested_path` (a folder and a name) and asks before it replaces a file.
+std::optional<std::wstring> AskSavePath(HWND owner, const std::wstring& kind,
+                                        const std::wstring& pattern,
+                                        const std::wstring& suggested_path);
+std::optional<std::wstring> AskOpenPath(HWND owner, const std::wstring& kind,
+                                        const std::wstring& pattern, const std::wstring& folder);
+
+// Opens `folder` in the shell's file browser.
+void OpenFolder(const std::wstring& folder);
 
 // The maker's web site, opened from the banner pictures.
 inline constexpr wchar_t kMakerWebSite[] = L"https://www.torvane.example/";

@@ -1,0 +1,116 @@
+#include "results/run_csv.h"
+
+#include "core/utf8.h"
+
+namespace quorvath {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+template <std::size_t Width>
+std::wstring Unpadded(const FixedText<Width>& field) {
+  std::u16string_view units = field.units();
+  while (!units.empty() && units.back() == u' ') units.remove_suffix(1);
+  return std::wstring(units.begin(), units.end());
+}
+
+// A field in quotes when it holds a comma, a quote, a line break or a space at either end;
+// quotes inside it doubled.
+void AppendField(std::wstring& line, std::wstring_view field) {
+  const bool quoted = field.find_first_of(L",\"\r\n") != std::wstring_view::npos ||
+                      (!field.empty() && (field.front() == L' ' || field.back() == L' '));
+  if (!quoted) {
+    line += field;
+    return;
+  }
+  line += L'"';
+  for (const wchar_t c : field) {
+    if (c == L'"') line += L'"';
+    line += c;
+  }
+  line += L'"';
+}
+
+}  // namespace
+
+SavedRun SavedRecords(const std::deque<FpsRecord>& records, RowLayout layout,
+                      std::wstring_view resolution) {
+  SavedRun run;
+  run.reserve(records.size());
+  std::size_t record_number = 0;
+  for (const FpsRecord& record : records) {
+    ++record_number;
+    run.push_back(
+        {std::wstring(layout == RowLayout::kResolutionCaptions ? ResolutionCaption(record_number)
+                                                               : resolution),
+         Unpadded(record.level_name), Unpadded(record.fps_low), Unpadded(record.fps_avg),
+         Unpadded(record.fps_high)});
+  }
+  return run;
+}
+
+std::string RunCsv(const SavedRun& run) {
+  std::wstring text(kRunCsvHeader);
+  text += L"\r\n";
+  for (const SavedRecord& record : run) {
+    const std::wstring* fields[] = {&record.resolution, &record.level, &record.low, &record.average,
+                                    &record.high};
+    for (std::size_t i = 0; i < 5; ++i) {
+      if (i > 0) text += L',';
+      AppendField(text, *fields[i]);
+    }
+    text += L"\r\n";
+  }
+  return std::string(kByteOrderMark) + EncodeUtf8(text);
+}
+
+std::optional<SavedRun> ParseRunCsv(std::string_view bytes) {
+  if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark) bytes.remove_prefix(3);
+  const std::optional<std::wstring> decoded = DecodeUtf8(bytes);
+  if (!decoded) return std::nullopt;
+  const std::wstring_view text = *decoded;
+  // Records of fields, as RFC 4180 has them: a quoted field may hold anything.
+  std::vector<std::vector<std::wstring>> lines;
+  std::vector<std::wstring> fields(1);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const wchar_t c = text[i];
+    if (c == L'"' && fields.back().empty()) {
+      const std::size_t start = i + 1;
+      for (i = start;; ++i) {
+        if (i >= text.size()) return std::nullopt;  // a quote left open
+        if (text[i] == L'"') {
+          if (i + 1 < text.size() && text[i + 1] == L'"') {
+            fields.back() += L'"';
+            ++i;
+            continue;
+          }
+          break;
+        }
+        fields.back() += text[i];
+      }
+    } else if (c == L',') {
+      fields.emplace_back();
+    } else if (c == L'\r' || c == L'\n') {
+      if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+      lines.push_back(std::move(fields));
+      fields.assign(1, std::wstring());
+    } else {
+      fields.back() += c;
+    }
+  }
+  if (fields.size() > 1 || !fields.back().empty()) lines.push_back(std::move(fields));
+
+  if (lines.empty()) return std::nullopt;
+  std::wstring header;
+  for (std::size_t i = 0; i < lines[0].size(); ++i) header += (i ? L"," : L"") + lines[0][i];
+  if (header != kRunCsvHeader) return std::nullopt;
+  SavedRun run;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (lines[i].size() != 5) return std::nullopt;
+    run.push_back({lines[i][0], lines[i][1], lines[i][2], lines[i][3], lines[i][4]});
+  }
+  return run;
+}
+
+}  // namespace quorvath

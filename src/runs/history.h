@@ -1,0 +1,68 @@
+// The history of runs: every completed run saved, without asking, as a CSV file in the user's
+// Documents folder under "Quorvath\Results", named for its time, test and resolution:
+// "2026-12-07 14-03-22 High Quality 1280 x 1024.csv". A saved run is never replaced: a name
+// already taken gets " (2)", " (3)", ... before ".csv".
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "results/run_csv.h"
+#include "runs/kit.h"
+
+namespace quorvath {
+
+struct RunName {
+  std::wstring stamp;  // "2026-12-07 14-03-22", local time
+  TestKind test = TestKind::kCpu;
+  std::wstring resolution;  // "1280 x 1024" or "All Resolutions"; empty for the CPU test
+  int copy = 1;             // 2 and on for " (2)", ...
+
+  friend bool operator==(const RunName&, const RunName&) = default;
+};
+
+std::wstring RunFileName(const RunName& name);
+// Nothing for a name that is not one of the history's.
+std::optional<RunName> ParseRunFileName(std::wstring_view file_name);
+// The newest first: by time, a later copy before an earlier one.
+bool NewerFirst(const RunName& a, const RunName& b);
+
+// "2026-12-07 14-03-22".
+std::wstring RunStamp(int year, int month, int day, int hour, int minute, int second);
+
+// The resolution a run of `test` is kept under: the one chosen for the High and Low Quality
+// tests, none for the CPU test. The records themselves carry theirs.
+std::wstring HistoryResolution(TestKind test, std::wstring_view selected_res);
+// The layout of a test's list, and of its records in the history.
+RowLayout LayoutFor(TestKind test, std::wstring_view selected_res);
+// The resolution a test's records carry when not "All Resolutions".
+std::wstring_view RecordResolution(TestKind test, std::wstring_view selected_res);
+
+#ifdef _WIN32
+// Documents\Quorvath\Results, without a trailing backslash; empty when the system names no
+// Documents folder.
+std::wstring HistoryFolder();
+
+struct SavedFile {
+  std::wstring path;        // when saved
+  unsigned long error = 0;  // the system's reason when not
+};
+
+// Writes the run into `folder`, made first when missing, under a name no other file has. The
+// bytes go to a temporary file that is then renamed, so no half file is ever there.
+SavedFile SaveRun(const std::wstring& folder, RunName name, const SavedRun& run);
+
+// Writes `bytes` to `path` through a temporary file beside it, replacing a file there.
+unsigned long WriteFileWhole(const std::wstring& path, std::string_view bytes);
+
+// The saved runs of `test` and `resolution` in `folder`, newest first; names only.
+std::vector<RunName> ListRuns(const std::wstring& folder, TestKind test,
+                              std::wstring_view resolution);
+
+// The run saved in `path`; nothing when the file cannot be read or is not a run.
+std::optional<SavedRun> ReadRun(const std::wstring& path);
+#endif
+
+}  // namespace quorvath

@@ -1,0 +1,110 @@
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "core/file_system.h"
+#include "core/win_handles.h"
+#include "core/win_system.h"
+#include "runs/history.h"
+#include "runs/test_run.h"
+
+namespace quorvath {
+
+namespace {
+
+// Writes `bytes` to a new file `path`.
+DWORD WriteNewFile(const std::wstring& path, std::string_view bytes) {
+  const UniqueHandle file(CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return GetLastError();
+  DWORD written = 0;
+  if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+    return GetLastError();
+  }
+  return written == bytes.size() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+}
+
+DWORD Rename(const std::wstring& from, const std::wstring& to, DWORD flags) {
+  return MoveFileExW(ExtendedLengthPath(from).c_str(), ExtendedLengthPath(to).c_str(), flags)
+             ? ERROR_SUCCESS
+             : GetLastError();
+}
+
+}  // namespace
+
+std::wstring HistoryFolder() {
+  using GetKnownFolderFn = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+  using FreeFn = void(WINAPI*)(LPVOID);
+  const auto get_folder =
+      SystemFunctionAs<GetKnownFolderFn>(L"shell32.dll", "SHGetKnownFolderPath");
+  const auto free_text = SystemFunctionAs<FreeFn>(L"ole32.dll", "CoTaskMemFree");
+  if (get_folder == nullptr || free_text == nullptr) return {};
+  PWSTR documents = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(get_folder(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, &documents))) {
+    folder = std::wstring(documents) + L"\\Quorvath\\Results";
+  }
+  free_text(documents);
+  return folder;
+}
+
+SavedFile SaveRun(const std::wstring& folder, RunName name, const SavedRun& run) {
+  if (folder.empty()) return {{}, ERROR_PATH_NOT_FOUND};
+  if (const std::optional<FolderFailure> failure = MakeFolderPath(folder)) {
+    return {{}, failure->error};
+  }
+  const std::wstring partial = folder + L"\\" + RunFileName(name) + L".partial";
+  if (const DWORD error = WriteNewFile(partial, RunCsv(run)); error != ERROR_SUCCESS) {
+    DeleteOneFile(partial);
+    return {{}, error};
+  }
+  // A name already taken is never replaced: the rename fails, and the next number is tried.
+  for (name.copy = 1;; ++name.copy) {
+    const std::wstring path = folder + L"\\" + RunFileName(name);
+    const DWORD error = Rename(partial, path, 0);
+    if (error == ERROR_SUCCESS) return {path, ERROR_SUCCESS};
+    if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || name.copy > 10'000) {
+      DeleteOneFile(partial);
+      return {{}, error};
+    }
+  }
+}
+
+unsigned long WriteFileWhole(const std::wstring& path, std::string_view bytes) {
+  const std::wstring partial = path + L".partial";
+  DWORD error = WriteNewFile(partial, bytes);
+  if (error == ERROR_SUCCESS) error = Rename(partial, path, MOVEFILE_REPLACE_EXISTING);
+  if (error != ERROR_SUCCESS) DeleteOneFile(partial);
+  return error;
+}
+
+std::vector<RunName> ListRuns(const std::wstring& folder, TestKind test,
+                              std::wstring_view resolution) {
+  std::vector<RunName> runs;
+  // Names only, fetched many at a time; the pattern narrows them down to the test's, and each
+  // is then read exactly.
+  std::wstring pattern = folder + L"\\*" + std::wstring(TestRowFor(test).name);
+  if (!resolution.empty()) pattern += L" " + std::wstring(resolution);
+  pattern += L"*.csv";
+  WIN32_FIND_DATAW entry{};
+  const UniqueFindHandle find(FindFirstFileExW(ExtendedLengthPath(pattern).c_str(), FindExInfoBasic,
+                                               &entry, FindExSearchNameMatch, nullptr,
+                                               FIND_FIRST_EX_LARGE_FETCH));
+  if (find.get() == INVALID_HANDLE_VALUE) return runs;
+  do {
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    std::optional<RunName> name = ParseRunFileName(entry.cFileName);
+    if (name && name->test == test && name->resolution == resolution) runs.push_back(*name);
+  } while (FindNextFileW(find.get(), &entry));
+  std::sort(runs.begin(), runs.end(), NewerFirst);
+  return runs;
+}
+
+std::optional<SavedRun> ReadRun(const std::wstring& path) {
+  const std::optional<std::string> bytes = ReadSmallFile(path, nullptr, 64 << 20);
+  if (!bytes) return std::nullopt;
+  return ParseRunCsv(*bytes);
+}
+
+}  // namespace quorvath
