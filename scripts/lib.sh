@@ -77,6 +77,13 @@ prepare_wine() {
   wineserver -p
   # No dialogs offering to install Wine's .NET or HTML engines while the prefix is made.
   WINEDLLOVERRIDES="mscoree,mshtml=" wine cmd /c exit </dev/null >/dev/null 2>&1
+  # Wine links the prefix's Documents, Desktop and other folders to the home folder: made
+  # folders of the prefix instead, so that nothing a program saves there lands in the home of
+  # whoever runs it.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+  done
   # Wine's own fonts ("MS Sans Serif" among them) are found only in the prefix's font folder.
   cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   local dpi="${QUORVATH_DPI:-96}"

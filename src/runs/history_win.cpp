@@ -50,23 +50,24 @@ std::wstring HistoryFolder() {
 }
 
 SavedFile SaveRun(const std::wstring& folder, RunName name, const SavedRun& run) {
-  if (folder.empty()) return {{}, ERROR_PATH_NOT_FOUND};
+  if (folder.empty()) return {name, {}, ERROR_PATH_NOT_FOUND};
   if (const std::optional<FolderFailure> failure = MakeFolderPath(folder)) {
-    return {{}, failure->error};
+    return {name, {}, failure->error};
   }
   const std::wstring partial = folder + L"\\" + RunFileName(name) + L".partial";
   if (const DWORD error = WriteNewFile(partial, RunCsv(run)); error != ERROR_SUCCESS) {
     DeleteOneFile(partial);
-    return {{}, error};
+    return {name, {}, error};
   }
   // A name already taken is never replaced: the rename fails, and the next number is tried.
   for (name.copy = 1;; ++name.copy) {
     const std::wstring path = folder + L"\\" + RunFileName(name);
     const DWORD error = Rename(partial, path, 0);
-    if (error == ERROR_SUCCESS) return {path, ERROR_SUCCESS};
+    if (error == ERROR_SUCCESS) return {name, path, ERROR_SUCCESS};
     if ((error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) || name.copy > 10'000) {
       DeleteOneFile(partial);
-      return {{}, error};
+      name.copy = 1;
+      return {name, {}, error};
     }
   }
 }

@@ -5,6 +5,7 @@
 #include "core/win_handles.h"
 #include "core/win_system.h"
 #include "results/result_rows.h"
+#include "runs/test_run.h"
 #include "ui/desktop.h"
 
 namespace quorvath {
@@ -101,18 +102,54 @@ void ResultForm::ShowResults(const FpsReadResult& read, const std::wstring& path
     if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
     SetForegroundWindow(hwnd());
   }
-  RowLayout layout = RowLayout::kCpu;
+  const RowLayout layout = LayoutFor(design_.test, selected_res);
   if (design_.caption_shows_resolution) {
     SetWindowTextW(hwnd(), (std::wstring(design_.caption) + L" " + selected_res).c_str());
-    // Exactly that text, letter case included: any other choice is one resolution.
-    layout = selected_res == kAllResolutions ? RowLayout::kResolutionCaptions
-                                             : RowLayout::kOneResolution;
   }
   SetRows(ResultRows(read.records, layout));
   if (design_.caption_shows_resolution) {
     SetDlgItemTextW(hwnd(), Label1, std::wstring(kColumnHeader).c_str());
   }
+  run_ = SavedRecords(read.records, layout, RecordResolution(design_.test, selected_res));
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  saved_.name = {RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond),
+                 design_.test, HistoryResolution(design_.test, selected_res), 1};
+  saved_ = SaveRun(HistoryFolder(), saved_.name, run_);
+  if (chart_.IsOpen()) chart_.Show(Subject(), hwnd());
   if (read.damaged()) ShowWarning(hwnd(), DamagedResultMessage(path, read));
+  if (saved_.error != ERROR_SUCCESS) {
+    ShowWarning(hwnd(), L"The results are shown but could not be saved in the history folder:\r\n" +
+                            HistoryFolder() + L"\r\n\r\n" + SystemErrorText(saved_.error));
+  }
+}
+
+ChartSubject ResultForm::Subject() const {
+  ChartSubject subject;
+  subject.caption = std::wstring(TestRowFor(design_.test).name) + L" Results Chart";
+  if (!saved_.name.resolution.empty()) subject.caption += L": " + saved_.name.resolution;
+  subject.run = run_;
+  subject.history_folder = HistoryFolder();
+  subject.test = design_.test;
+  subject.resolution = saved_.name.resolution;
+  if (!saved_.path.empty()) subject.saved_as = saved_.name;
+  return subject;
+}
+
+void ResultForm::SaveAs() {
+  const std::optional<std::wstring> path = AskSavePath(
+      hwnd(), L"CSV files (*.csv)", L"*.csv", HistoryFolder() + L"\\" + RunFileName(saved_.name));
+  if (!path) return;
+  if (const unsigned long error = WriteFileWhole(*path, RunCsv(run_)); error != ERROR_SUCCESS) {
+    ShowWarning(hwnd(), L"The results could not be saved as:\r\n" + *path + L"\r\n\r\n" +
+                            SystemErrorText(error));
+  }
+}
+
+void ResultForm::OpenResultsFolder() {
+  const std::wstring folder = HistoryFolder();
+  MakeFolderPath(folder);  // a history not written yet is an empty folder, not an error
+  OpenFolder(folder);
 }
 
 void ResultForm::SetRows(const std::vector<std::wstring>& rows) {
@@ -130,7 +167,12 @@ void ResultForm::SetRows(const std::vector<std::wstring>& rows) {
 }
 
 void ResultForm::OnInitDialog() {
-  AttachMenuBar({{L"&File", {{design_.close_item, L"&Close"}}}});
+  AttachMenuBar({{L"&File",
+                  {{mnu_save_as, L"Save &As..."},
+                   {mnu_open_folder, L"Open Results &Folder"},
+                   {0, nullptr},
+                   {design_.close_item, L"&Close"}}},
+                 {L"&View", {{mnu_chart, L"&Chart"}}}});
   CreateLayout(design_.layout);
   if (const HWND label = GetDlgItem(hwnd(), Label1)) {
     // One line, clipped rather than wrapped.
@@ -236,6 +278,9 @@ INT_PTR ResultForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wparam) == design_.close_item || LOWORD(wparam) == IDCANCEL) Close();
+      if (LOWORD(wparam) == mnu_save_as) SaveAs();
+      if (LOWORD(wparam) == mnu_open_folder) OpenResultsFolder();
+      if (LOWORD(wparam) == mnu_chart) chart_.Show(Subject(), hwnd());
       return TRUE;
     case WM_CLOSE:
       Close();

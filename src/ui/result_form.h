@@ -1,7 +1,8 @@
 // CPU_RES_FORM, HIGH_RES_FORM and LOW_RES_FORM: one window kind, three designs. Each lists its
 // test's result file, one row per benchmarked level, in an owner-drawn list whose columns line
 // up under the column header; Ctrl+C or Copy on the list's menu copies the rows, File, Close
-// or Esc closes the window.
+// or Esc closes the window. Each run it shows is saved in the history; File, Save As saves it
+// elsewhere, File, Open Results Folder shows the history, View, Chart opens its chart.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +11,10 @@
 #include <vector>
 
 #include "results/fps_reader.h"
+#include "results/run_csv.h"
+#include "runs/history.h"
 #include "runs/kit.h"
+#include "ui/chart_window.h"
 #include "ui/dialog_window.h"
 
 namespace quorvath {
@@ -20,21 +24,31 @@ struct ResultWindowDesign;
 class ResultForm : public DialogWindow {
  public:
   enum ControlId : int { List1 = 2001, Label1 };
-  enum MenuId : int { mnu_cpu_close = 2101, mnu_highres_close, mnu_lowres_close, mnu_copy };
+  enum MenuId : int {
+    mnu_cpu_close = 2101,
+    mnu_highres_close,
+    mnu_lowres_close,
+    mnu_copy,
+    mnu_save_as,
+    mnu_open_folder,
+    mnu_chart,
+  };
 
   explicit ResultForm(TestKind test);
   ~ResultForm() override;
 
-  // Shows the test's results read from `path`, for the resolution chosen now. A window that is
-  // not open is created, shown, then given its caption, rows and column header. An open window
-  // replaces its rows and caption and comes to the front. A file that could not be read whole
-  // is listed as far as it goes, then the user is told.
+  // Shows the test's results read from `path`, for the resolution chosen now, and saves them
+  // in the history. A window that is not open is created, shown, then given its caption, rows
+  // and column header. An open window replaces its rows and caption and comes to the front,
+  // and so does its chart. A file that could not be read whole is listed (and saved) as far as
+  // it goes, then the user is told; so is a history that cannot be written.
   void ShowResults(const FpsReadResult& read, const std::wstring& path,
                    const std::wstring& selected_res);
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnDpiChanged() override { UpdateColumns(); }
+  void OnDestroyed() override { chart_.Close(); }
 
   void OnInitDialog();
   void UpdateColumns();
@@ -42,11 +56,19 @@ class ResultForm : public DialogWindow {
   void DrawRow(const DRAWITEMSTRUCT& item) const;
   void CopyRows() const;
   void ShowContextMenu(LPARAM at);
+  void SaveAs();
+  void OpenResultsFolder();
+  ChartSubject Subject() const;
   HWND list() const { return GetDlgItem(hwnd(), List1); }
 
   const ResultWindowDesign& design_;
   std::vector<int> column_starts_;  // in the list's client coordinates
   int row_height_ = 0;
+
+  // The run the window shows, as the history keeps it, and its name there.
+  SavedRun run_;
+  SavedFile saved_;
+  ChartWindow chart_;
 };
 
 // What to tell the user about a result file that could not be read whole, naming the file

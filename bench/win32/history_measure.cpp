@@ -1,0 +1,104 @@
+// Measures the history under Wine: with 10,000 saved runs in the history folder, opening a
+// chart (finding the runs of its test and resolution, reading the one it compares with, and
+// the window on screen), and what saving a run of 21 records adds to showing its window.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/win_system.h"
+#include "results/chart_model.h"
+#include "runs/history.h"
+#include "ui/chart_window.h"
+
+namespace {
+
+using namespace quorvath;
+using Clock = std::chrono::steady_clock;
+
+double Since(Clock::time_point begin) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - begin).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+void Pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+SavedRun Levels(int count, const wchar_t* resolution) {
+  SavedRun run;
+  for (int i = 0; i < count; ++i) {
+    run.push_back({resolution, L"Level " + std::to_wstring(i), L"24.22", L"41.06", L"70.62"});
+  }
+  return run;
+}
+
+}  // namespace
+
+int main() {
+  LoadCommonControls();
+  wchar_t temp[MAX_PATH + 1] = {};
+  GetTempPathW(MAX_PATH + 1, temp);
+  const std::wstring folder = std::wstring(temp) + L"quorvath-history-measure";
+
+  // 10,000 runs of every test and resolution, a month apart at most.
+  const SavedRun seven = Levels(7, L"1280 x 1024");
+  std::printf("writing 10,000 saved runs...\n");
+  for (int i = 0; i < 10'000; ++i) {
+    const TestKind test = static_cast<TestKind>(i % 3);
+    const std::wstring resolution =
+        test == TestKind::kCpu ? L"" : std::wstring(kResolutions[static_cast<std::size_t>(i / 3 % 4)]);
+    SaveRun(folder, {RunStamp(2026, 11, 1 + i % 28, i / 28 % 24, i / 700 % 60, i % 60), test, resolution, 1}, seven);
+  }
+
+  std::vector<double> find_and_read, open_chart, save;
+  for (int run = 0; run < 7; ++run) {
+    auto begin = Clock::now();
+    const std::vector<RunName> runs = ListRuns(folder, TestKind::kHigh, L"1280 x 1024");
+    const std::optional<SavedRun> compared = ReadRun(folder + L"\\" + RunFileName(runs.at(0)));
+    const ChartModel chart = BuildChart(seven, compared ? &*compared : nullptr);
+    find_and_read.push_back(Since(begin));
+    if (!compared || runs.size() < 800) {
+      std::printf("the history was not read\n");
+      return 1;
+    }
+
+    ChartWindow window;
+    begin = Clock::now();
+    window.Show({L"High Quality Results Chart: 1280 x 1024", seven, folder, TestKind::kHigh,
+                 L"1280 x 1024", std::nullopt},
+                nullptr);
+    UpdateWindow(window.hwnd());
+    open_chart.push_back(Since(begin));
+    window.Close();
+    Pump();
+
+    const SavedRun all = Levels(21, L"1600 x 1200");
+    begin = Clock::now();
+    const SavedFile saved = SaveRun(folder, {L"2030-01-01 00-00-00", TestKind::kHigh, L"All Resolutions", 1}, all);
+    save.push_back(Since(begin));
+    DeleteFileW(saved.path.c_str());
+  }
+  std::printf("history of 10,000 runs, medians of 7:\n");
+  std::printf("  finding the runs and reading the one compared with  %7.1f ms\n", Median(find_and_read));
+  std::printf("  opening the chart window, drawn (limit 150 ms)      %7.1f ms\n", Median(open_chart));
+  std::printf("  saving a run of 21 records (limit 5 ms)             %7.1f ms\n", Median(save));
+  const bool ok = Median(open_chart) <= 150 && Median(save) <= 5;
+  std::printf("%s\n", ok ? "PASS" : "FAIL");
+  WIN32_FIND_DATAW entry{};
+  const HANDLE find = FindFirstFileW((folder + L"\\*.csv").c_str(), &entry);
+  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry)) {
+    DeleteFileW((folder + L"\\" + entry.cFileName).c_str());
+  }
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  RemoveDirectoryW(folder.c_str());
+  return ok ? 0 : 1;
+}
