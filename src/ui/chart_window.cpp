@@ -42,6 +42,10 @@ constexpr int kEndTick = 8;
 constexpr int kScrollLine = 20;
 constexpr int kFontPoints = 8;
 
+// Pixels. A taller picture is of little use to other programs and takes much memory: the
+// chart of a result file with thousands of levels is copied as text only.
+constexpr int kMaxPictureHeight = 32767;
+
 // One colour a resolution, in the order of the legend.
 constexpr COLORREF kBarColors[] = {RGB(47, 102, 172), RGB(221, 125, 38), RGB(72, 150, 82),
                                    RGB(140, 86, 165)};
@@ -617,6 +621,7 @@ UniqueBitmap ChartWindow::WholeChart() const {
   const ClientSize client(hwnd_);
   const int width = std::max(client.width, Px(layout_.width));
   const int height = Px(layout_.height);
+  if (height > kMaxPictureHeight) return UniqueBitmap();
   // 24 bits a pixel: no alpha channel that other programs could take for transparency.
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -644,7 +649,7 @@ void ChartWindow::CopyChart() const {
   DIBSECTION section{};
   if (!picture ||
       GetObjectW(picture.get(), sizeof section, &section) != static_cast<int>(sizeof section)) {
-    // A chart too tall for one picture still goes as text.
+    // A chart too large for one picture still goes as text.
     PutOnClipboard(hwnd_, {text_data});
     return;
   }
@@ -660,13 +665,17 @@ void ChartWindow::CopyChart() const {
 }
 
 void ChartWindow::SaveChartAs() const {
+  const UniqueBitmap picture = WholeChart();
+  if (!picture) {
+    ShowWarning(hwnd_, L"The chart is too large to be saved as one picture.");
+    return;
+  }
   std::wstring suggested = FileSafe(subject_.caption) + L".png";
   if (!subject_.history_folder.empty()) suggested = subject_.history_folder + L"\\" + suggested;
   const std::optional<std::wstring> path =
       AskSavePath(hwnd_, L"PNG images (*.png)", L"*.png", suggested);
   if (!path) return;
-  const UniqueBitmap picture = WholeChart();
-  const HRESULT result = picture ? WritePng(picture.get(), *path) : E_OUTOFMEMORY;
+  const HRESULT result = WritePng(picture.get(), *path);
   if (FAILED(result)) {
     ShowWarning(
         hwnd_, L"The chart could not be saved as:\r\n" + *path + L"\r\n\r\n" + HresultText(result));
