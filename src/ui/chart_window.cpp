@@ -275,8 +275,18 @@ std::wstring RunLabel(const RunName& name) {
   return name.copy > 1 ? name.stamp + L" (" + std::to_wstring(name.copy) + L")" : name.stamp;
 }
 
-std::wstring NotARunMessage(const std::wstring& path) {
-  return L"This file could not be read as a saved run:\r\n" + path;
+std::wstring RunPath(const std::wstring& folder, const RunName& name) {
+  return folder + L"\\" + RunFileName(name);
+}
+
+// An opened file's name without ".csv": in full, since it may be a run of another test.
+std::wstring FileTitle(const std::wstring& path) {
+  std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
+  if (name.size() > 4 &&
+      CompareStringOrdinal(name.c_str() + name.size() - 4, 4, L".csv", 4, TRUE) == CSTR_EQUAL) {
+    name.resize(name.size() - 4);
+  }
+  return name;
 }
 
 // The caption as a file name: without the characters that file names cannot hold.
@@ -502,7 +512,7 @@ void ChartWindow::CompareWithDefault() {
   }
   std::optional<SavedRun> run;
   if (!earlier_.empty()) {
-    run = ReadRun(subject_.history_folder + L"\\" + RunFileName(earlier_.front()));
+    run = ReadRun(RunPath(subject_.history_folder, earlier_.front()));
   }
   if (run) {
     CompareWith(kCompareRun, run, RunLabel(earlier_.front()));
@@ -511,35 +521,14 @@ void ChartWindow::CompareWithDefault() {
   }
 }
 
-void ChartWindow::CompareWithRun(int item) {
-  const RunName& name = earlier_.at(static_cast<std::size_t>(item - kCompareRun));
-  const std::wstring path = subject_.history_folder + L"\\" + RunFileName(name);
+void ChartWindow::CompareWithFile(int item, const std::wstring& path, std::wstring label) {
   const std::optional<SavedRun> run = ReadRun(path);
-  if (!run) {
+  if (run) {
+    CompareWith(item, run, std::move(label));
+  } else {
     CompareWith(kCompareNone, std::nullopt, {});
-    ShowWarning(hwnd_, NotARunMessage(path));
-    return;
+    ShowWarning(hwnd_, L"This file could not be read as a saved run:\r\n" + path);
   }
-  CompareWith(item, run, RunLabel(name));
-}
-
-void ChartWindow::CompareWithFile() {
-  const std::optional<std::wstring> path =
-      AskOpenPath(hwnd_, L"CSV files (*.csv)", L"*.csv", subject_.history_folder);
-  if (!path) return;
-  const std::optional<SavedRun> run = ReadRun(*path);
-  if (!run) {
-    CompareWith(kCompareNone, std::nullopt, {});
-    ShowWarning(hwnd_, NotARunMessage(*path));
-    return;
-  }
-  // Named in full, since it may be a run of another test or resolution.
-  std::wstring name = path->substr(path->find_last_of(L"\\/") + 1);
-  if (name.size() > 4 &&
-      CompareStringOrdinal(name.c_str() + name.size() - 4, 4, L".csv", 4, TRUE) == CSTR_EQUAL) {
-    name.resize(name.size() - 4);
-  }
-  CompareWith(kCompareOpen, run, name);
 }
 
 void ChartWindow::CompareWith(int item, const std::optional<SavedRun>& run, std::wstring label) {
@@ -698,25 +687,19 @@ void ChartWindow::OnPaint() {
 void ChartWindow::OnSize() { Relayout(); }
 
 void ChartWindow::OnCommand(int id) {
-  if (id >= kCompareRun && id < kCompareRun + static_cast<int>(earlier_.size())) {
-    CompareWithRun(id);
-    return;
-  }
-  switch (id) {
-    case kSaveChartAs:
-      SaveChartAs();
-      break;
-    case kCloseChart:
-      Close();
-      break;
-    case kCompareNone:
-      CompareWith(kCompareNone, std::nullopt, {});
-      break;
-    case kCompareOpen:
-      CompareWithFile();
-      break;
-    default:
-      break;
+  const auto run = static_cast<std::size_t>(id - kCompareRun);
+  if (id >= kCompareRun && run < earlier_.size()) {
+    CompareWithFile(id, RunPath(subject_.history_folder, earlier_[run]), RunLabel(earlier_[run]));
+  } else if (id == kCompareOpen) {
+    const std::optional<std::wstring> path =
+        AskOpenPath(hwnd_, L"CSV files (*.csv)", L"*.csv", subject_.history_folder);
+    if (path) CompareWithFile(kCompareOpen, *path, FileTitle(*path));
+  } else if (id == kCompareNone) {
+    CompareWith(kCompareNone, std::nullopt, {});
+  } else if (id == kSaveChartAs) {
+    SaveChartAs();
+  } else if (id == kCloseChart) {
+    Close();
   }
 }
 

@@ -58,8 +58,7 @@ class ChartWindow {
 
   void SetDpi(UINT dpi);
   void CompareWithDefault();
-  void CompareWithRun(int item);
-  void CompareWithFile();
+  void CompareWithFile(int item, const std::wstring& path, std::wstring label);
   void CompareWith(int item, const std::optional<SavedRun>& run, std::wstring label);
   void FillCompareMenu() const;
   void Relayout();
