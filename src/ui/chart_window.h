@@ -9,7 +9,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "core/win_handles.h"
+#include "results/chart_model.h"
 #include "results/run_csv.h"
 #include "runs/history.h"
 
@@ -40,8 +43,47 @@ class ChartWindow {
   HWND hwnd() const { return hwnd_; }
 
  private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  bool Create(HWND beside);
+  void Place(HWND beside);
+  void OnPaint();
+  void OnSize();
+  void OnCommand(int id);
+  void OnKeyDown(WPARAM key);
+  void OnVScroll(int request);
+  void OnMouseWheel(int delta);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void OnGetMinMaxInfo(MINMAXINFO& info) const;
+
+  void SetDpi(UINT dpi);
+  void CompareWithDefault();
+  void CompareWithFile(int item, const std::wstring& path, std::wstring label);
+  void CompareWith(int item, const std::optional<SavedRun>& run, std::wstring label);
+  void FillCompareMenu() const;
+  void Relayout();
+  void ScrollTo(int top);
+  void Draw(HDC dc, int width, int height, int top) const;
+  UniqueBitmap WholeChart() const;
+  void CopyChart() const;
+  void SaveChartAs() const;
+  int Px(int dips) const { return MulDiv(dips, static_cast<int>(dpi_), 96); }
+  int MinClientWidth() const;
+  SIZE FrameFor(SIZE client) const;
+
   HWND hwnd_ = nullptr;
-  // The rest is the window's own: its subject, the comparison, fonts, scroll position...
+  ChartSubject subject_;
+  std::vector<RunName> earlier_;  // the Compare menu's runs, newest first
+  std::wstring compared_label_;   // "2026-12-07 14-03-22", or the name of an opened file
+  int compare_item_ = 0;          // the Compare menu's checked item
+  ChartModel model_;
+  ChartLayout layout_;  // for the client area's width
+  UINT dpi_ = 96;
+  int scroll_top_ = 0;   // pixels of the chart above the client area
+  int wheel_delta_ = 0;  // the mouse wheel's turn not yet scrolled
+  UniqueFont font_;
+  UniqueIcon icon_;
+  UniqueIcon small_icon_;
 };
 
 }  // namespace quorvath

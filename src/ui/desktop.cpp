@@ -4,6 +4,8 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "core/win_system.h"
 
@@ -49,21 +51,44 @@ void TaskbarProgress::SetBusy(HWND window, bool busy) {
 }
 
 bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-  if (memory == nullptr) return false;
-  if (void* target = GlobalLock(memory)) {
-    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(target));
-    GlobalUnlock(memory);
+  return PutOnClipboard(owner,
+                        {{CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)}});
+}
+
+bool PutOnClipboard(HWND owner, std::initializer_list<ClipboardData> data) {
+  // The memory is ready before the clipboard is opened, so that it is held open briefly.
+  std::vector<HGLOBAL> blocks;
+  bool ready = true;
+  for (const ClipboardData& item : data) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(item.size, 1));
+    void* target = memory != nullptr ? GlobalLock(memory) : nullptr;
+    if (target != nullptr) {
+      std::memcpy(target, item.bytes, item.size);
+      GlobalUnlock(memory);
+    } else {
+      ready = false;
+    }
+    blocks.push_back(memory);
   }
-  if (!OpenClipboard(owner)) {
-    GlobalFree(memory);
-    return false;
+  bool placed = false;
+  if (ready && OpenClipboard(owner)) {
+    EmptyClipboard();
+    placed = true;
+    std::size_t i = 0;
+    for (const ClipboardData& item : data) {
+      // The clipboard owns the memory once it took it.
+      if (SetClipboardData(item.format, blocks[i]) != nullptr) {
+        blocks[i] = nullptr;
+      } else {
+        placed = false;
+      }
+      ++i;
+    }
+    CloseClipboard();
   }
-  EmptyClipboard();
-  const bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-  CloseClipboard();
-  if (!placed) GlobalFree(memory);  // the clipboard took it only on success
+  for (HGLOBAL memory : blocks) {
+    if (memory != nullptr) GlobalFree(memory);
+  }
   return placed;
 }
 
