@@ -46,7 +46,8 @@ std::wstring_view RecordResolution(TestKind test, std::wstring_view selected_res
 std::wstring HistoryFolder();
 
 struct SavedFile {
-  std::wstring path;        // when saved
+  RunName name;             // as saved, with its copy number
+  std::wstring path;        // empty when not saved
   unsigned long error = 0;  // the system's reason when not
 };
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/file_system.h"
+#include "core/paths.h"
 #include "core/win_handles.h"
 #include "core/win_system.h"
 #include "runs/history.h"
@@ -54,7 +55,10 @@ SavedFile SaveRun(const std::wstring& folder, RunName name, const SavedRun& run)
   if (const std::optional<FolderFailure> failure = MakeFolderPath(folder)) {
     return {name, {}, failure->error};
   }
-  const std::wstring partial = folder + L"\\" + RunFileName(name) + L".partial";
+  // The partial file is written beside the history rather than in it: creating a file makes
+  // some file systems search the folder for the name, and the history may hold thousands.
+  const std::wstring partial =
+      ParentFolder(folder).value_or(folder) + L"\\" + RunFileName(name) + L".partial";
   if (const DWORD error = WriteNewFile(partial, RunCsv(run)); error != ERROR_SUCCESS) {
     DeleteOneFile(partial);
     return {name, {}, error};
