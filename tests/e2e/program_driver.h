@@ -1,153 +1,343 @@
-// Driving quorvath.exe from a test the way a user would: a scratch program folder laid out
-// like a delivered kit with scripted batch files, the running program's windows found by
-// caption, their texts and list rows read, buttons clicked and keys pressed.
+// Driving quorvath.exe as a user would: a scratch program folder laid out like a kit with
+// scripted batch files, the running program and its main window, list rows, keys and menus.
 #pragma once
 
-#include <windows.h>
+#include <algorithm>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
 
-#include <chrono>
-#include <functional>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <vector>
-
-#include "scratch_folder.h"
+#include "test_support.h"
 
 namespace quorvath::testing {
 
-using namespace std::chrono_literals;
-using Milliseconds = std::chrono::milliseconds;
+// Events come within this; a fixed wait only shows that something does not happen in a tick.
+inline bool Eventually(const std::function<bool()>& condition) { return WaitUntil(condition, 30s); }
+inline void OneTick() { std::this_thread::sleep_for(6500ms); }  // the program polls every 5 s
 
-// Polls `condition` until it holds or `timeout` passes.
-bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout,
-               Milliseconds step = 100ms);
+inline LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam = 0) {
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 30000, &result);
+  return static_cast<LRESULT>(result);
+}
 
-// quorvath.exe as built, beside the test program.
-std::wstring BuiltProgramPath();
+inline std::wstring BuiltFile(std::wstring_view name) {  // beside the test program
+  wchar_t self[MAX_PATH * 4] = {};
+  const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH * 4));
+  return path.substr(0, path.find_last_of(L'\\') + 1) + std::wstring(name);
+}
 
-// A file built beside the test program, in the sub-folder `relative`.
-std::wstring BuiltFilePath(std::wstring_view relative);
+// `count` result groups of seven levels in turn, as a benchmark leaves them, and the rows that
+// these levels make.
+inline std::string ResultFile(int count) {
+  constexpr const char* kLevels[] = {
+      "Cinder Keep\r\n24.22 / 41.06 / 70.62",   "Frostmere\r\n9.5 / 12.75 / 19",
+      "Hollow Spire\r\n31.4 / 55.85 / 104.33",  "Sunken Vault\r\n28.99 / 56.85 / 105.74",
+      "Ashen Docks\r\n1234.56789 / 0.5 / 77.7", "Glasswood\r\n44.1 / 60.02 / 91.3",
+      "Ironreach Gate\r\n18.06 / 33.33 / 61.18"};
+  std::string text;
+  for (int i = 0; i < count; ++i) text += kLevels[i % 7] + std::string(" fps\r\n1300\r\n32.9\r\n");
+  return text;
+}
+inline const std::wstring kRows[7] = {L"Cinder Keep   \t24.22     \t41.06     \t70.62     ",
+                                      L"Frostmere     \t9.5       \t12.75     \t19        ",
+                                      L"Hollow Spire  \t31.4      \t55.85     \t104.33    ",
+                                      L"Sunken Vault  \t28.99     \t56.85     \t105.74    ",
+                                      L"Ashen Docks   \t1234.56789\t0.5       \t77.7      ",
+                                      L"Glasswood     \t44.1      \t60.02     \t91.3      ",
+                                      L"Ironreach Gate\t18.06     \t33.33     \t61.18     "};
 
-// A scratch program folder: quorvath.exe, the required files with scripted batch files, and
-// a game folder of its own. Batch files record each start in "starts.log" (the file's name,
-// its parameters and its current folder), so a test can tell what ran.
-class ProgramFolder {
+// quorvath.exe with the required files of a kit, whose batch files log their start in
+// starts.log ("<name> <parameters> | <current folder>") first, and a game folder that
+// get-loc.bat reports.
+class ProgramFolder : public ScratchFolder {
  public:
-  explicit ProgramFolder(std::wstring_view name_hint = L"Quorvath program");
+  explicit ProgramFolder(std::wstring_view hint = L"Quorvath program")
+      : ScratchFolder(hint), game_dir(*this / L"Games\\Alpha Game") {
+    if (!CopyFileW(BuiltFile(L"quorvath.exe").c_str(), exe().c_str(), FALSE)) {
+      throw std::runtime_error("quorvath.exe is not beside the test program");
+    }
+    for (const wchar_t* ini :
+         {L"CPU Test\\CPU_LowDetail.ini", L"High Quality\\Custom_MaxDetail.ini",
+          L"Low Quality\\Custom_MinDetail.ini"}) {
+      WriteFileBytes(*this / ini, "[Benchmark]\r\nDetail=" + Ansi(ini) + "\r\n");
+    }
+    for (const std::wstring end : {L"1024", L"1280", L"1600"}) {
+      WriteBatch(L"High Quality\\hq-flyby-benchmark_" + end + L".bat", "");
+      WriteBatch(L"Low Quality\\lq-flyby-benchmark_" + end + L".bat", "");
+    }
+    WriteBatch(L"CPU Test\\cpu-flyby-benchmark.bat", "");
+    ReportLocation();
+    CreateFolders(game_dir);
+  }
+  std::wstring exe() const { return *this / L"quorvath.exe"; }
 
-  const std::wstring& path() const { return folder_.path(); }  // ends in a backslash
-  std::wstring operator/(std::wstring_view relative) const { return folder_ / relative; }
-  std::wstring exe() const { return folder_ / L"quorvath.exe"; }
-  // The game folder that the scripted get-loc.bat reports (no trailing backslash).
-  const std::wstring& game_dir() const { return game_dir_; }
+  // ANSI with CR LF line ends; with `wait_for_go`, `body` runs once the test calls Go().
+  void WriteBatch(std::wstring_view name, std::string_view body, bool wait_for_go = false) const {
+    std::string script = "@echo off\n>>\"%~dp0..\\starts.log\" echo %~nx0 %* ^| %CD%\n", lines;
+    if (wait_for_go) {
+      script +=
+          ":wait\nif exist \"%~dp0..\\go\" goto go\nping -n 2 127.0.0.1 >nul\ngoto wait\n"
+          ":go\ndel \"%~dp0..\\go\"\n";
+    }
+    for (const char c : script + std::string(body)) lines += c == '\n' ? "\r\n" : std::string{c};
+    WriteFileBytes(*this / name, lines);
+  }
+  void Go() const {  // in one step, so that the batch file can delete it at once
+    WriteFileBytes(*this / L"go.tmp", "");
+    MoveFileW((*this / L"go.tmp").c_str(), (*this / L"go").c_str());
+  }
+  // get-loc.bat renames `bytes` (by default the game folder) into ut.out and runs `after`.
+  void ReportLocation(std::optional<std::string> bytes = {}, std::string_view after = {}) const {
+    WriteFileBytes(*this / L"fixtures\\ut.out", bytes.value_or(Ansi(game_dir) + "\r\n"));
+    WriteBatch(L"CPU Test\\get-loc.bat",
+               "copy /y \"%~dp0..\\fixtures\\ut.out\" \"%~dp0..\\ut.tmp\" >nul\n"
+               "move /y \"%~dp0..\\ut.tmp\" \"%~dp0..\\ut.out\" >nul\n" +
+                   std::string(after));
+  }
+  // `batch` writes `content` afresh, as a benchmark would, and renames it to its test's result
+  // file, by the batch file's folder: CPU_Test_FPS.txt, HQ_FPS.txt or LQ_FPS.txt.
+  void WriteResultBatch(std::wstring_view batch, std::string_view content, bool go = false) const {
+    const std::wstring name = L"fixtures\\" + std::wstring(batch.substr(batch.find('\\') + 1));
+    const std::string result = batch[0] == 'C'   ? "CPU_Test_FPS"
+                               : batch[0] == 'H' ? "HQ_FPS"
+                                                 : "LQ_FPS";
+    const std::string fixture = "\"%~dp0..\\" + Ansi(name) + "\"", file = "\"%~dp0..\\" + result;
+    WriteFileBytes(*this / name, content);
+    WriteBatch(batch,
+               "type " + fixture + " >" + file + ".tmp\"\nmove /y " + file + ".tmp\" " + file +
+                   ".txt\" >nul\n",
+               go);
+  }
+  std::vector<std::string> Starts() const {
+    std::vector<std::string> lines;
+    std::istringstream log(ReadFileBytes(*this / L"starts.log"));
+    for (std::string line; std::getline(log, line);) {
+      if (line.erase(line.find_last_not_of(" \r") + 1); !line.empty()) lines.push_back(line);
+    }
+    return lines;
+  }
+  // The line of starts.log for `batch` started with "1" in the program folder.
+  std::string StartedHere(std::string_view batch) const {
+    return std::string(batch) + " 1 | " + Ansi(path().substr(0, path().size() - 1));
+  }
 
-  // Writes a batch file (CR LF line ends, ANSI): `body` runs after the start is logged.
-  void WriteBatch(std::wstring_view relative, std::string_view body) const;
-
-  // get-loc.bat writes the game folder into ut.out after `delay_seconds`.
-  void ReportGameFolder(int delay_seconds = 0) const;
-
-  // get-loc.bat leaves exactly `bytes` as ut.out (through a rename), then runs `after`.
-  void ReportLocationBytes(std::string_view bytes, std::string_view after = {}) const;
-
-  // Makes `batch` (relative to the program folder) leave `content` as the result file
-  // `result_file` in the program folder after `delay_seconds`, through a temporary file that
-  // is renamed into place, and keep running `linger_seconds` more.
-  void WriteResultBatch(std::wstring_view batch, std::wstring_view result_file,
-                        std::string_view content, int delay_seconds = 0,
-                        int linger_seconds = 0) const;
-
-  // The lines of starts.log: "<batch file name> <parameters> | <current folder>".
-  std::vector<std::string> Starts() const;
-
- private:
-  ScratchFolder folder_;
-  std::wstring game_dir_;
+  std::wstring game_dir;  // without a trailing backslash
 };
 
-// The program's path as an ANSI text for a batch file.
-std::string Ansi(std::wstring_view text);
+// Every item of a combo box or list box, through its count, length and text messages.
+inline std::vector<std::wstring> Items(HWND control, UINT count, UINT length, UINT text) {
+  std::vector<std::wstring> items;
+  for (LRESULT i = 0, n = Send(control, count, 0); i < n; ++i) {
+    std::wstring item(static_cast<std::size_t>(Send(control, length, i)) + 1, L'\0');
+    Send(control, text, i, reinterpret_cast<LPARAM>(item.data()));
+    items.push_back(item.c_str());
+  }
+  return items;
+}
+inline std::vector<std::wstring> ComboEntries(HWND combo) {
+  return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+inline std::wstring ComboSelection(HWND combo) {
+  const LRESULT selected = Send(combo, CB_GETCURSEL, 0);
+  return selected < 0 ? L"" : ComboEntries(combo).at(static_cast<std::size_t>(selected));
+}
+inline std::vector<std::wstring> ListRows(HWND result_window) {
+  return Items(FindChild(result_window, L"ListBox"), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
+}
 
-// The main window's controls, found by class and caption.
-struct MainWindow {
-  HWND window = nullptr;
-  HWND cpu = nullptr, high = nullptr, low = nullptr;
-  HWND combo = nullptr, text = nullptr, banner = nullptr;
-
-  bool TestsEnabled() const;
-  bool TestsDisabled() const;
-  // Picks an entry of the resolution list with the arrow keys, as a user does.
-  void ChooseResolution(std::wstring_view entry) const;
-};
-
+// Started with another current folder than its own, so that nothing depends on that by
+// accident; ended with the test.
 class RunningProgram {
  public:
-  // Starts `exe` with `current_folder` as its current folder (not the program folder, so
-  // that nothing depends on it by accident).
-  explicit RunningProgram(const std::wstring& exe, const std::wstring& current_folder = L"C:\\",
-                          const std::wstring& extra_environment = {});
-  ~RunningProgram();
+  explicit RunningProgram(const std::wstring& exe, const std::wstring& current_folder = L"C:\\") {
+    std::wstring command_line = L"\"" + exe + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        current_folder.c_str(), &startup, &info)) {
+      throw std::runtime_error("cannot start the program");
+    }
+    CloseHandle(info.hThread);
+    process = info.hProcess;
+    pid = info.dwProcessId;
+  }
+  ~RunningProgram() {
+    if (!WaitForExit(0ms)) TerminateProcess(process, 1);
+    WaitForExit();
+    CloseHandle(process);
+  }
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
 
-  DWORD pid() const { return pid_; }
-  HANDLE process() const { return process_; }
-  bool WaitForExit(Milliseconds timeout) const;
-  bool HasExited() const { return WaitForExit(0ms); }
+  bool WaitForExit(Milliseconds timeout = 30s) const {
+    return WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
+  }
+  std::vector<HWND> Windows() const { return WindowsOf(pid); }
+  std::optional<SeenMessageBox> Message(Milliseconds timeout = 30s) const {
+    return WaitForMessageBox(pid, timeout);
+  }
+  HWND WaitForWindow(std::wstring_view caption, Milliseconds timeout = 30s) const {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+          for (const HWND window : Windows())
+            found = WindowText(window) == caption ? window : found;
+          return found != nullptr;
+        },
+        timeout);
+    return found;
+  }
 
-  // The visible top-level windows of the process.
-  std::vector<HWND> Windows() const;
-  // The visible top-level window with exactly this caption, waiting up to `timeout`.
-  HWND WaitForWindow(std::wstring_view caption, Milliseconds timeout = 10s) const;
-  HWND FindWindowByCaption(std::wstring_view caption) const;
-
- private:
-  HANDLE process_ = nullptr;
-  DWORD pid_ = 0;
+  HANDLE process = nullptr;
+  DWORD pid = 0;
 };
 
-class RunningProgram;
-MainWindow FindMainWindow(const RunningProgram& program);
-
-// A message box the program shows: its title and its text.
-struct SeenMessageBox {
-  HWND hwnd = nullptr;
-  std::wstring title;
-  std::wstring text;
+struct MainWindow {
+  HWND window, cpu, high, low, combo, text, banner;
+  bool TestsEnabled() const {
+    return IsWindowEnabled(cpu) && IsWindowEnabled(high) && IsWindowEnabled(low);
+  }
+  bool TestsDisabled() const {
+    return !IsWindowEnabled(cpu) && !IsWindowEnabled(high) && !IsWindowEnabled(low);
+  }
+  void ChooseResolution(std::wstring_view entry) const {  // with the arrow keys
+    const std::vector<std::wstring> entries = ComboEntries(combo);
+    const auto target = std::find(entries.begin(), entries.end(), entry);
+    for (int attempt = 0; attempt < 8 && ComboSelection(combo) != entry; ++attempt) {
+      const auto now = std::find(entries.begin(), entries.end(), ComboSelection(combo));
+      Send(combo, WM_KEYDOWN, now < target ? VK_DOWN : VK_UP);
+    }
+  }
 };
-std::optional<SeenMessageBox> WaitForMessageBox(const RunningProgram& program,
-                                                Milliseconds timeout = 10s);
-// Presses its OK button.
-void DismissMessageBox(const SeenMessageBox& box);
+inline MainWindow FindMainWindow(const RunningProgram& program) {
+  const HWND main = program.WaitForWindow(L"Quorvath");
+  return {main,
+          FindChild(main, L"Button", L"CPU Test"),
+          FindChild(main, L"Button", L"High Quality"),
+          FindChild(main, L"Button", L"Low Quality"),
+          FindChild(main, L"ComboBox"),
+          FindChild(main, L"Edit"),
+          FindChild(main, L"QuorvathPicture")};
+}
 
-std::wstring WindowText(HWND window);
-std::wstring ClassOf(HWND window);
-// The first child of `parent` of this class (and caption, when given).
-HWND FindChild(HWND parent, std::wstring_view class_name,
-               std::optional<std::wstring_view> text = {});
-std::vector<HWND> ChildrenOfClass(HWND parent, std::wstring_view class_name);
-std::vector<std::wstring> ComboEntries(HWND combo);
-std::wstring ComboSelection(HWND combo);
-std::vector<std::wstring> ListRows(HWND list);
-SIZE ClientSize(HWND window);
-bool IsEnabled(HWND window);
-// The control that has the keyboard focus in the window's thread.
-HWND FocusedControl(HWND window);
+// A program folder and the program running in it.
+struct Session {
+  explicit Session(std::wstring_view hint = L"Quorvath program") : folder(hint) {}
+  // Starts the program, finds its main window and, when `ready`, waits for the tests.
+  bool Start(bool ready = true, const std::wstring& current_folder = L"C:\\") {
+    program.emplace(folder.exe(), current_folder);
+    main = FindMainWindow(*program);
+    return main.banner && main.low && (!ready || Eventually([&] { return main.TestsEnabled(); }));
+  }
+  bool Press(HWND button) const {  // clicks, and waits until the tests are unavailable
+    Click(button);
+    return Eventually([&] { return main.TestsDisabled(); });
+  }
+  HWND Window(std::wstring_view caption, Milliseconds timeout = 30s) const {
+    return program->WaitForWindow(caption, timeout);
+  }
 
-// Clicks a button as the mouse would, without waiting for what the click starts.
-void Click(HWND button);
+  ProgramFolder folder;
+  std::optional<RunningProgram> program;
+  MainWindow main{};
+};
 
-// The text on the clipboard, or nothing.
-std::optional<std::wstring> ClipboardText();
+inline std::vector<int> ClientSize(HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return {client.right, client.bottom};
+}
+inline std::vector<int> PlaceOf(HWND child) {  // left, top, width, height in the parent
+  RECT r{};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+inline HWND FocusedControl(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+  return info.hwndFocus;
+}
 
-// Brings `window` to the front and types: a key is a virtual-key code, a chord a list of
-// them held together (e.g. {VK_MENU, 'F'}).
-void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chords);
+// Brings `window` to the front and types: the keys of a chord are held together.
+inline void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chords) {
+  SetForegroundWindow(window);
+  WaitUntil([&] { return GetForegroundWindow() == window; }, 5s, 20ms);
+  for (const std::vector<WORD>& chord : chords) {
+    std::vector<INPUT> inputs(chord.size() * 2);
+    for (std::size_t i = 0, up = inputs.size() - 1; i < chord.size(); ++i, --up) {
+      inputs[i].type = inputs[up].type = INPUT_KEYBOARD;
+      inputs[i].ki.wVk = inputs[up].ki.wVk = chord[i];
+      inputs[up].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    std::this_thread::sleep_for(150ms);
+  }
+}
 
-// Opens the window's menu with Alt and `menu_key`, as a user would, and tells whether its first
-// item (selected, as the keyboard leaves it) is drawn greyed out; closes the menu again.
-// Nothing when no menu opened.
-std::optional<bool> FirstMenuItemGreyed(const RunningProgram& program, HWND window, WORD menu_key);
+// The screen's pixels in `area`, row by row, copied in one step.
+inline std::vector<COLORREF> ScreenPixels(const RECT& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  const HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(memory, copy);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  GdiFlush();
+  std::vector<COLORREF> pixels(bits ? static_cast<std::size_t>(width * height) : 0);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const DWORD p = static_cast<const DWORD*>(bits)[i];
+    pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  SelectObject(memory, old);
+  DeleteObject(copy);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Opens the window's menu with Alt and `menu_key`, tells whether its first item is drawn
+// greyed, and closes it; nothing when no menu opened. Opened from the keyboard, the menu shows
+// its first item selected: a bar in the highlight colour on which a greyed item's text is grey.
+inline std::optional<bool> FirstMenuItemGreyed(const RunningProgram& program, HWND window,
+                                               WORD menu_key) {
+  PressKeys(window, {{VK_MENU, menu_key}});
+  RECT bar{};
+  const auto opened = [&] {
+    for (const HWND menu : program.Windows()) {
+      if (ClassOf(menu) == L"#32768" && GetWindowRect(menu, &bar)) return true;
+    }
+    return false;
+  };
+  if (!Eventually(opened)) return std::nullopt;
+  // Across the top, above the separator, inside the menu's frame, which is grey too.
+  bar = {bar.left + 3, bar.top + 3, bar.right - 3, bar.top + (bar.bottom - bar.top) * 2 / 5};
+  const COLORREF greys[] = {RGB(128, 128, 128), GetSysColor(COLOR_GRAYTEXT),
+                            GetSysColor(COLOR_BTNSHADOW)};
+  std::optional<bool> greyed;
+  Eventually([&] {
+    const std::vector<COLORREF> pixels = ScreenPixels(bar);
+    if (std::count(pixels.begin(), pixels.end(), GetSysColor(COLOR_HIGHLIGHT)) == 0) return false;
+    greyed = std::find_first_of(pixels.begin(), pixels.end(), greys, greys + 3) != pixels.end();
+    return true;
+  });
+  PressKeys(window, {{VK_ESCAPE}, {VK_ESCAPE}});
+  return greyed;
+}
+
+// Wine's setting `name` for every program called `exe`, under `subkey`, while it lives.
+struct ScopedWineSetting : ScopedRegistryValue {
+  ScopedWineSetting(const wchar_t* subkey, const wchar_t* name, const char* value,
+                    const std::wstring& exe = L"quorvath.exe")
+      : ScopedRegistryValue(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\" + exe + subkey,
+                            name) {
+    if (!SetString(value)) throw std::runtime_error("cannot write Wine's program settings");
+  }
+};
 
 }  // namespace quorvath::testing
