@@ -6,29 +6,19 @@
 
 namespace quorvath::testing {
 
-std::wstring ClipboardText() {
-  std::wstring text;
-  if (!OpenClipboard(nullptr)) return text;
-  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
-  GlobalUnlock(data);
-  CloseClipboard();
-  return text;
-}
-
 TEST(Keyboard, TabsArrowsSpaceCtrlCEscFileCloseAndFileExit) {
   Session s;
-  s.folder.WriteResultBatch(L"CPU Test\\cpu-flyby-benchmark.bat", ResultFile(3));
+  s.WriteResultBatch(L"CPU Test\\cpu-flyby-benchmark.bat", ResultFile(3));
   ASSERT_TRUE(s.Start());
-  const MainWindow& m = s.main;
+  const Program& m = s;
   ASSERT_EQ(FocusedControl(m.window), m.banner);
   // From the banner: the resolution list, chosen with the arrow keys, the text, the three
   // buttons and the banner again; Shift+Tab goes back.
   PressKeys(m.window, {{VK_TAB}, {VK_DOWN}, {VK_DOWN}});
   EXPECT_EQ(FocusedControl(m.window), m.combo);
-  EXPECT_EQ(ComboSelection(m.combo), L"1280 x 1024");
+  EXPECT_EQ(WindowText(m.combo), L"1280 x 1024");
   PressKeys(m.window, {{VK_END}});
-  EXPECT_EQ(ComboSelection(m.combo), L"1600 x 1200");
+  EXPECT_EQ(WindowText(m.combo), L"1600 x 1200");
   for (const HWND next : {m.text, m.cpu, m.high, m.low, m.banner}) {
     PressKeys(m.window, {{VK_TAB}});
     EXPECT_TRUE(Eventually([&] { return FocusedControl(m.window) == next; }));
@@ -43,7 +33,14 @@ TEST(Keyboard, TabsArrowsSpaceCtrlCEscFileCloseAndFileExit) {
   PressKeys(window, {{VK_CONTROL, 'C'}});
   const std::wstring rows = L"Level\t\tLow FPS\t\tAverage FPS\tHigh FPS\r\n\r\n" + kRows[0] +
                             L"\r\n" + kRows[1] + L"\r\n" + kRows[2] + L"\r\n";
-  EXPECT_TRUE(Eventually([&] { return ClipboardText() == rows; }));
+  EXPECT_TRUE(Eventually([&] {
+    if (!OpenClipboard(nullptr)) return false;
+    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+    const bool copied = text && rows == text;
+    GlobalUnlock(data);
+    return CloseClipboard() && copied;
+  }));
   PressKeys(window, {{VK_ESCAPE}});
   EXPECT_TRUE(Eventually([&] { return !IsWindow(window); }));
   ASSERT_TRUE(Eventually([&] { return m.TestsEnabled(); }));
@@ -52,76 +49,67 @@ TEST(Keyboard, TabsArrowsSpaceCtrlCEscFileCloseAndFileExit) {
   PressKeys(window, {{VK_MENU, 'F'}, {'C'}});
   EXPECT_TRUE(Eventually([&] { return !IsWindow(window); }));
   PressKeys(m.window, {{VK_MENU, 'F'}, {'X'}});
-  EXPECT_TRUE(s.program->WaitForExit());
+  EXPECT_TRUE(s.WaitForExit());
 }
 
 // The CPU test's batch file hands the run to a helper and ends at once; the helper leaves the
 // result when the test lets it.
 TEST(StopWaiting, BringsTheTestsBackAndTheAbandonedRunsFileIsNotTakenForTheNext) {
   Session s;
-  s.folder.WriteBatch(L"CPU Test\\cpu-flyby-benchmark.bat",
-                      "start \"\" /min \"%~dp0flyby-runner.bat\"\n");
-  s.folder.WriteResultBatch(L"CPU Test\\flyby-runner.bat", ResultFile(2), true);
+  s.WriteBatch(L"CPU Test\\cpu-flyby-benchmark.bat", "start \"\" /min \"%~dp0flyby-runner.bat\"\n");
+  s.WriteResultBatch(L"CPU Test\\flyby-runner.bat", ResultFile(2), true);
   ASSERT_TRUE(s.Start());
-  EXPECT_EQ(FirstMenuItemGreyed(*s.program, s.main.window, 'F'), true);
-  ASSERT_TRUE(s.Press(s.main.cpu));
-  EXPECT_EQ(FirstMenuItemGreyed(*s.program, s.main.window, 'F'), false);
-  PressKeys(s.main.window, {{VK_MENU, 'F'}, {'W'}});
-  ASSERT_TRUE(Eventually([&] { return s.main.TestsEnabled(); }));
-  EXPECT_EQ(FirstMenuItemGreyed(*s.program, s.main.window, 'F'), true);
-  s.folder.Go();  // the abandoned run's file arrives, and nothing shows it
-  ASSERT_TRUE(Eventually([&] { return !ReadFileBytes(s.folder / L"CPU_Test_FPS.txt").empty(); }));
+  EXPECT_EQ(FirstMenuItemGreyed(s, 'F'), true);
+  ASSERT_TRUE(s.Press(s.cpu));
+  EXPECT_EQ(FirstMenuItemGreyed(s, 'F'), false);
+  PressKeys(s.window, {{VK_MENU, 'F'}, {'W'}});
+  ASSERT_TRUE(Eventually([&] { return s.TestsEnabled(); }));
+  EXPECT_EQ(FirstMenuItemGreyed(s, 'F'), true);
+  s.Go();  // the abandoned run's file arrives, and nothing shows it
+  ASSERT_TRUE(Eventually([&] { return !ReadFileBytes(s / L"CPU_Test_FPS.txt").empty(); }));
   OneTick();
   EXPECT_EQ(s.Window(L"CPU Test Results", 0ms), nullptr);
 
   // The next run waits for its own file, past its batch file's end, and shows it.
-  s.folder.WriteResultBatch(L"CPU Test\\flyby-runner.bat", ResultFile(5), true);
-  ASSERT_TRUE(s.Press(s.main.cpu));
+  s.WriteResultBatch(L"CPU Test\\flyby-runner.bat", ResultFile(5), true);
+  ASSERT_TRUE(s.Press(s.cpu));
   OneTick();
   EXPECT_EQ(s.Window(L"CPU Test Results", 0ms), nullptr);
-  EXPECT_TRUE(s.main.TestsDisabled());
-  s.folder.Go();
+  EXPECT_TRUE(s.TestsDisabled());
+  s.Go();
   const HWND window = s.Window(L"CPU Test Results");
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(ListRows(window).size(), 2u + 5u);
-  EXPECT_TRUE(Eventually([&] { return s.main.TestsEnabled(); }));
-  EXPECT_FALSE(s.program->Message(0ms).has_value());
+  EXPECT_TRUE(Eventually([&] { return s.TestsEnabled(); }));
+  EXPECT_FALSE(s.Message(0ms).has_value());
 }
 
-// The About dialog, opened with Help, About (Alt+H A); its controls in Tab order: OK, the
+// The About dialog, opened with Help, About (Alt+H A), and its controls in Tab order: OK, the
 // program's icon, System Info, the banner, then the labels.
-class About : public ::testing::Test {
- protected:
-  void SetUp() override { ASSERT_TRUE(s_.Start(/*ready=*/false)); }
-  HWND Open() {
-    PressKeys(s_.main.window, {{VK_MENU, 'H'}, {'A'}});
-    const HWND about = s_.Window(L"About Quorvath");
-    controls_.clear();
-    for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      controls_.push_back(child);
-    }
-    return controls_.size() == 9 ? about : nullptr;
+std::vector<HWND> OpenAbout(const Session& s) {
+  PressKeys(s.window, {{VK_MENU, 'H'}, {'A'}});
+  std::vector<HWND> about{s.Window(L"About Quorvath")};
+  for (HWND child = GetWindow(about[0], GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    about.push_back(child);
   }
-  bool Closed(HWND about) const {
-    return Eventually([&] { return !IsWindow(about); }) && !s_.program->WaitForExit(0ms) &&
-           !s_.program->Message(0ms).has_value();
-  }
+  return about.size() == 10 ? about : std::vector<HWND>(10);
+}
+bool Closed(const Session& s, HWND about) {
+  return Eventually([&] { return !IsWindow(about); }) && !s.WaitForExit(0ms) &&
+         !s.Message(0ms).has_value();
+}
 
-  Session s_;
-  std::vector<HWND> controls_;
-};
-
-TEST_F(About, IsLaidOutAsDesignedWithItsTabOrderAndOpensOnce) {
-  const HWND about = Open();
-  ASSERT_NE(about, nullptr);
-  EXPECT_EQ(ClientSize(about), (std::vector{382, 274}));
-  EXPECT_EQ(GetWindow(about, GW_OWNER), s_.main.window);  // no taskbar button of its own
-  EXPECT_EQ(GetWindowLongPtrW(about, GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
-  EXPECT_EQ(GetWindowLongPtrW(about, GWL_STYLE) &
-                (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
-            WS_SYSMENU);
+// As designed in twips, at 96 DPI and 144 DPI; at 96 DPI, the pictures fit their images
+// exactly inside a sunken border, and the etched separator is drawn under the banner.
+TEST(About, IsLaidOutAsDesignedWithItsTabOrderAndOpensOnce) {
+  Session s;
+  ASSERT_TRUE(s.Start(/*ready=*/false));
+  const std::vector<HWND> about = OpenAbout(s);
+  ASSERT_NE(about[0], nullptr);
+  EXPECT_EQ(ClientSize(about[0]), Px({5730, 4110}));
+  EXPECT_EQ(GetWindow(about[0], GW_OWNER), s.window);  // no taskbar button of its own
   // clang-format off
-  const std::tuple<const wchar_t*, const wchar_t*, std::vector<int>> design[] = {  // in twips
+  const std::tuple<const wchar_t*, const wchar_t*, std::vector<int>> design[] = {
       {L"Button", L"OK", {2400, 3600, 1260, 345}},
       {L"QuorvathPicture", L"", {240, 1920, 540, 540}},
       {L"Button", L"&System Info...", {3840, 3600, 1245, 345}},
@@ -132,107 +120,94 @@ TEST_F(About, IsLaidOutAsDesignedWithItsTabOrderAndOpensOnce) {
       {L"Static", L"Program written by Teodor Vask", {1080, 3120, 3855, 255}},
       {L"Static", L"Are you Torvane?", {1080, 3660, 1320, 225}}};
   // clang-format on
-  for (std::size_t i = 0; i < controls_.size(); ++i) {
-    auto [window_class, text, place] = design[i];
-    for (int& twips : place) twips = MulDiv(twips, 96, 1440);
-    EXPECT_EQ(ClassOf(controls_[i]) + L" " + WindowText(controls_[i]),
-              std::wstring(window_class) + L" " + text);
-    EXPECT_EQ(PlaceOf(controls_[i]), place) << Ansi(text);
+  for (std::size_t i = 0; i < 9; ++i) {
+    const auto& [window_class, text, twips] = design[i];
+    EXPECT_EQ(ClassOf(about[i + 1]) + L" " + WindowText(about[i + 1]),
+              window_class + (L" " + std::wstring(text)));
+    EXPECT_EQ(PlaceOf(about[i + 1]), Px(twips)) << Ansi(text);
   }
-  // The pictures fit their images exactly inside a sunken border.
-  EXPECT_EQ(ClientSize(controls_[1]), (std::vector{32, 32}));
-  EXPECT_EQ(ClientSize(controls_[3]), (std::vector{346, 91}));
-  EXPECT_TRUE(GetWindowLongPtrW(controls_[1], GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-  EXPECT_TRUE(GetWindowLongPtrW(controls_[3], GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-
-  // The etched separator under the banner: grey one pixel high at 1605 twips (row 107) from
-  // 90 twips (x 6) to 5654 twips (x 377), white two pixels high under it from 105 twips (x 7).
-  // Rows 106 to 110 at x 5, 6, 7, 100, 376 and 377: Grey, White, the dialog's Face, or unchecked.
-  const char* kSeparator[] = {"...F..", "FG.GGF", ".FWWW.", "..WWW.", "...F.."};
-  const int xs[] = {5, 6, 7, 100, 376, 377};
-  const COLORREF grey = RGB(128, 128, 128), white = RGB(255, 255, 255);
-  POINT origin{0, 106};
-  ClientToScreen(about, &origin);
-  std::vector<COLORREF> pixels;
-  const auto at = [&](std::size_t row, int x) { return pixels.at(row * 382 + x); };
-  EXPECT_TRUE(Eventually([&] {  // once painted
-    pixels = ScreenPixels({origin.x, origin.y, origin.x + 382, origin.y + 6});
-    return at(1, 6) == grey;
-  }));
-  const COLORREF face = at(5, 100);  // row 111
-  EXPECT_TRUE(face != grey && face != white);
-  for (std::size_t row = 0; row < 5; ++row) {
-    for (std::size_t i = 0; i < 6; ++i) {
-      const char e = kSeparator[row][i];
-      EXPECT_TRUE(e == '.' || at(row, xs[i]) == (e == 'G'   ? grey
-                                                 : e == 'W' ? white
-                                                            : face))
-          << "row " << 106 + row << ", x " << xs[i];
-    }
+  if (Px({1440})[0] == 96) {
+    EXPECT_EQ(ClientSize(about[2]), (std::vector{32, 32}));
+    EXPECT_EQ(ClientSize(about[4]), (std::vector{346, 91}));
+    EXPECT_TRUE(GetWindowLongPtrW(about[2], GWL_EXSTYLE) &
+                GetWindowLongPtrW(about[4], GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    // Rows 106 to 110: grey one pixel high at 1605 twips from 90 twips (x 6) to 5654 (x 376),
+    // white two pixels high under it from 105 twips (x 7), on the dialog's face.
+    POINT origin{0, 106};
+    ClientToScreen(about[0], &origin);
+    std::vector<std::string> rows;
+    Eventually([&] {  // once painted
+      const auto pixels = ScreenPixels({origin.x, origin.y, origin.x + 382, origin.y + 6});
+      rows.assign(5, "");
+      for (std::size_t i = 0; i < 5 * 382; ++i) {
+        rows[i / 382] += pixels[i] == RGB(128, 128, 128)   ? 'G'
+                         : pixels[i] == RGB(255, 255, 255) ? 'W'
+                         : pixels[i] == pixels[5 * 382]    ? '.'
+                                                           : '?';
+      }
+      return rows[1][6] == 'G';
+    });
+    const std::string face(382, '.'), white = face.substr(0, 7) + std::string(370, 'W') + ".....";
+    EXPECT_EQ(rows,
+              (std::vector{face, "......" + std::string(371, 'G') + ".....", white, white, face}));
   }
-
   // OK is the default button and has the focus; Tab goes round to it. Help, About again brings
   // this dialog forward.
-  EXPECT_EQ(GetWindowLongPtrW(controls_[0], GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-  EXPECT_EQ(FocusedControl(about), controls_[0]);
-  for (const std::size_t next : {1, 2, 3, 0}) {
-    PressKeys(about, {{VK_TAB}});
-    EXPECT_EQ(FocusedControl(about), controls_[next]);
+  EXPECT_EQ(GetWindowLongPtrW(about[1], GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  EXPECT_EQ(FocusedControl(about[0]), about[1]);
+  for (const std::size_t next : {2, 3, 4, 1}) {
+    PressKeys(about[0], {{VK_TAB}});
+    EXPECT_EQ(FocusedControl(about[0]), about[next]);
   }
-  EXPECT_EQ(Open(), about);
-  EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == about; }));
-  const std::vector<HWND> windows = s_.program->Windows();
+  EXPECT_EQ(OpenAbout(s)[0], about[0]);
+  EXPECT_TRUE(Eventually([&] { return GetForegroundWindow() == about[0]; }));
+  const std::vector<HWND> windows = s.Windows();
   EXPECT_EQ(std::count_if(windows.begin(), windows.end(),
                           [](HWND w) { return WindowText(w) == L"About Quorvath"; }),
             1);
 }
 
-TEST_F(About, ClosesWithOkItsCloseBoxEscAndEnterAndWithTheMainWindow) {
-  HWND about = Open();
-  ASSERT_NE(about, nullptr);
-  Click(controls_[0]);
-  EXPECT_TRUE(Closed(about));
-  ASSERT_NE(about = Open(), nullptr);
-  PostMessageW(about, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_TRUE(Closed(about));
-  // Esc and Enter, with the focus on OK (no Tab), the icon (one) or the banner (three).
-  for (const std::size_t tabs : {0, 1, 3}) {
-    for (const WORD key : std::initializer_list<WORD>{VK_ESCAPE, VK_RETURN}) {
-      SCOPED_TRACE(std::to_string(key) + " after " + std::to_string(tabs) + " Tab");
-      ASSERT_NE(about = Open(), nullptr);
-      for (std::size_t i = 0; i < tabs; ++i) PressKeys(about, {{VK_TAB}});
-      EXPECT_EQ(FocusedControl(about), controls_[tabs]);
-      PressKeys(about, {{key}});
-      EXPECT_TRUE(Closed(about));
-    }
-  }
-  ASSERT_NE(Open(), nullptr);
-  PostMessageW(s_.main.window, WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_TRUE(s_.program->WaitForExit());
-}
-
-TEST_F(About, SystemInfoSaysWhenTheToolIsUnavailableAndStartsItWhenRegistered) {
+// It closes with OK, its close box, Esc and Enter (on OK, the icon or the banner), and with the
+// main window; System Info starts the registered tool, or says that it is unavailable.
+TEST(About, ClosesEveryWayAndSystemInfoStartsTheRegisteredTool) {
   const ScopedRegistryValue path(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
                                  L"PATH");
   const ScopedRegistryValue folder(HKEY_LOCAL_MACHINE,
                                    L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO");
   ASSERT_TRUE(path.Remove() && folder.Remove());
-  const HWND about = Open();
-  ASSERT_NE(about, nullptr);
-  Click(controls_[2]);
-  const std::optional<SeenMessageBox> box = s_.program->Message();
+  Session s;
+  ASSERT_TRUE(s.Start(/*ready=*/false));
+  std::vector<HWND> about = OpenAbout(s);
+  Click(about[1]);
+  EXPECT_TRUE(Closed(s, about[0]));
+  about = OpenAbout(s);
+  PostMessageW(about[0], WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(Closed(s, about[0]));
+  for (const std::size_t tabs : {0, 1, 3}) {
+    for (const WORD key : std::initializer_list<WORD>{VK_ESCAPE, VK_RETURN}) {
+      SCOPED_TRACE(std::to_string(key) + " after " + std::to_string(tabs) + " Tab");
+      about = OpenAbout(s);
+      for (std::size_t i = 0; i < tabs; ++i) PressKeys(about[0], {{VK_TAB}});
+      EXPECT_EQ(FocusedControl(about[0]), about[1 + tabs]);
+      PressKeys(about[0], {{key}});
+      EXPECT_TRUE(Closed(s, about[0]));
+    }
+  }
+
+  about = OpenAbout(s);
+  Click(about[3]);
+  const std::optional<SeenMessageBox> box = s.Message();
   ASSERT_TRUE(box.has_value());
   EXPECT_EQ(box->title + L": " + box->text,
             L"Quorvath: System Information Is Unavailable At This Time");
   DismissMessageBox(*box);
   EXPECT_TRUE(Eventually([&] { return !IsWindow(box->hwnd); }));
-  EXPECT_TRUE(IsWindow(about)) << "the dialog stays open";
-
+  EXPECT_TRUE(IsWindow(about[0])) << "the dialog stays open";
   // A stand-in for the tool, registered by its full path.
-  const std::wstring tool = s_.folder / L"System Info Tool.exe";
+  const std::wstring tool = s / L"System Info Tool.exe";
   ASSERT_TRUE(CopyFileW(BuiltFile(L"planted\\unhardened_window.exe").c_str(), tool.c_str(), 0));
   ASSERT_TRUE(path.SetString(Ansi(tool)));
-  Click(controls_[2]);
+  Click(about[3]);
   HWND started = nullptr;
   EXPECT_TRUE(Eventually([&] { return (started = FindWindowW(nullptr, L"Unhardened")) != 0; }));
   DWORD pid = 0;
@@ -240,7 +215,9 @@ TEST_F(About, SystemInfoSaysWhenTheToolIsUnavailableAndStartsItWhenRegistered) {
   const HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
   TerminateProcess(process, 0);
   CloseHandle(process);
-  EXPECT_FALSE(s_.program->Message(0ms).has_value());
+  EXPECT_FALSE(s.Message(0ms).has_value());
+  PostMessageW(s.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(s.WaitForExit());
 }
 
 }  // namespace quorvath::testing

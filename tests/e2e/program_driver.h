@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -15,12 +14,11 @@ namespace quorvath::testing {
 inline bool Eventually(const std::function<bool()>& condition) { return WaitUntil(condition, 30s); }
 inline void OneTick() { std::this_thread::sleep_for(6500ms); }  // the program polls every 5 s
 
-inline LRESULT Send(HWND window, UINT message, WPARAM wparam, LPARAM lparam = 0) {
+inline LRESULT Send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 30000, &result);
   return static_cast<LRESULT>(result);
 }
-
 inline std::wstring BuiltFile(std::wstring_view name) {  // beside the test program
   wchar_t self[MAX_PATH * 4] = {};
   const std::wstring path(self, GetModuleFileNameW(nullptr, self, MAX_PATH * 4));
@@ -47,9 +45,8 @@ inline const std::wstring kRows[7] = {L"Cinder Keep   \t24.22     \t41.06     \t
                                       L"Glasswood     \t44.1      \t60.02     \t91.3      ",
                                       L"Ironreach Gate\t18.06     \t33.33     \t61.18     "};
 
-// quorvath.exe with the required files of a kit, whose batch files log their start in
-// starts.log ("<name> <parameters> | <current folder>") first, and a game folder that
-// get-loc.bat reports.
+// quorvath.exe with the required files of a kit, whose batch files first log their start in
+// starts.log ("<name> <parameters> | <current folder>"), and a game folder for get-loc.bat.
 class ProgramFolder : public ScratchFolder {
  public:
   explicit ProgramFolder(std::wstring_view hint = L"Quorvath program")
@@ -57,10 +54,9 @@ class ProgramFolder : public ScratchFolder {
     if (!CopyFileW(BuiltFile(L"quorvath.exe").c_str(), exe().c_str(), FALSE)) {
       throw std::runtime_error("quorvath.exe is not beside the test program");
     }
-    for (const wchar_t* ini :
-         {L"CPU Test\\CPU_LowDetail.ini", L"High Quality\\Custom_MaxDetail.ini",
-          L"Low Quality\\Custom_MinDetail.ini"}) {
-      WriteFileBytes(*this / ini, "[Benchmark]\r\nDetail=" + Ansi(ini) + "\r\n");
+    for (const std::wstring ini : {L"CPU Test\\CPU_LowDetail", L"High Quality\\Custom_MaxDetail",
+                                   L"Low Quality\\Custom_MinDetail"}) {
+      WriteFileBytes(*this / (ini + L".ini"), "[Benchmark]\r\nDetail=" + Ansi(ini) + "\r\n");
     }
     for (const std::wstring end : {L"1024", L"1280", L"1600"}) {
       WriteBatch(L"High Quality\\hq-flyby-benchmark_" + end + L".bat", "");
@@ -71,7 +67,6 @@ class ProgramFolder : public ScratchFolder {
     CreateFolders(game_dir);
   }
   std::wstring exe() const { return *this / L"quorvath.exe"; }
-
   // ANSI with CR LF line ends; with `wait_for_go`, `body` runs once the test calls Go().
   void WriteBatch(std::wstring_view name, std::string_view body, bool wait_for_go = false) const {
     std::string script = "@echo off\n>>\"%~dp0..\\starts.log\" echo %~nx0 %* ^| %CD%\n", lines;
@@ -87,70 +82,61 @@ class ProgramFolder : public ScratchFolder {
     WriteFileBytes(*this / L"go.tmp", "");
     MoveFileW((*this / L"go.tmp").c_str(), (*this / L"go").c_str());
   }
-  // get-loc.bat renames `bytes` (by default the game folder) into ut.out and runs `after`.
+  // get-loc.bat renames `bytes` (by default the game folder) into ut.out, then runs `after`.
   void ReportLocation(std::optional<std::string> bytes = {}, std::string_view after = {}) const {
     WriteFileBytes(*this / L"fixtures\\ut.out", bytes.value_or(Ansi(game_dir) + "\r\n"));
     WriteBatch(L"CPU Test\\get-loc.bat",
-               "copy /y \"%~dp0..\\fixtures\\ut.out\" \"%~dp0..\\ut.tmp\" >nul\n"
-               "move /y \"%~dp0..\\ut.tmp\" \"%~dp0..\\ut.out\" >nul\n" +
+               "copy /y \"%~dp0..\\fixtures\\ut.out\" \"%~dp0..\\ut.tmp\"\n"
+               "move /y \"%~dp0..\\ut.tmp\" \"%~dp0..\\ut.out\"\n" +
                    std::string(after));
   }
   // `batch` writes `content` afresh, as a benchmark would, and renames it to its test's result
   // file, by the batch file's folder: CPU_Test_FPS.txt, HQ_FPS.txt or LQ_FPS.txt.
   void WriteResultBatch(std::wstring_view batch, std::string_view content, bool go = false) const {
     const std::wstring name = L"fixtures\\" + std::wstring(batch.substr(batch.find('\\') + 1));
-    const std::string result = batch[0] == 'C'   ? "CPU_Test_FPS"
-                               : batch[0] == 'H' ? "HQ_FPS"
-                                                 : "LQ_FPS";
-    const std::string fixture = "\"%~dp0..\\" + Ansi(name) + "\"", file = "\"%~dp0..\\" + result;
+    const std::string result = batch[0] == 'C' ? "CPU_Test" : batch[0] == 'H' ? "HQ" : "LQ";
+    const std::string file = "\"%~dp0..\\" + result + "_FPS";
     WriteFileBytes(*this / name, content);
     WriteBatch(batch,
-               "type " + fixture + " >" + file + ".tmp\"\nmove /y " + file + ".tmp\" " + file +
-                   ".txt\" >nul\n",
+               "type \"%~dp0..\\" + Ansi(name) + "\" >" + file + ".tmp\"\nmove /y " + file +
+                   ".tmp\" " + file + ".txt\"\n",
                go);
   }
-  std::vector<std::string> Starts() const {
-    std::vector<std::string> lines;
-    std::istringstream log(ReadFileBytes(*this / L"starts.log"));
-    for (std::string line; std::getline(log, line);) {
-      if (line.erase(line.find_last_not_of(" \r") + 1); !line.empty()) lines.push_back(line);
-    }
-    return lines;
-  }
-  // The line of starts.log for `batch` started with "1" in the program folder.
+  // starts.log, and the line of it for `batch` started with "1" in the program folder.
+  std::string Starts() const { return ReadFileBytes(*this / L"starts.log"); }
   std::string StartedHere(std::string_view batch) const {
-    return std::string(batch) + " 1 | " + Ansi(path().substr(0, path().size() - 1));
+    return std::string(batch) + " 1 | " + Ansi(path().substr(0, path().size() - 1)) + "\r\n";
   }
-
   std::wstring game_dir;  // without a trailing backslash
 };
 
 // Every item of a combo box or list box, through its count, length and text messages.
 inline std::vector<std::wstring> Items(HWND control, UINT count, UINT length, UINT text) {
   std::vector<std::wstring> items;
-  for (LRESULT i = 0, n = Send(control, count, 0); i < n; ++i) {
+  for (LRESULT i = 0, n = Send(control, count); i < n; ++i) {
     std::wstring item(static_cast<std::size_t>(Send(control, length, i)) + 1, L'\0');
     Send(control, text, i, reinterpret_cast<LPARAM>(item.data()));
     items.push_back(item.c_str());
   }
   return items;
 }
-inline std::vector<std::wstring> ComboEntries(HWND combo) {
-  return Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-}
-inline std::wstring ComboSelection(HWND combo) {
-  const LRESULT selected = Send(combo, CB_GETCURSEL, 0);
-  return selected < 0 ? L"" : ComboEntries(combo).at(static_cast<std::size_t>(selected));
-}
 inline std::vector<std::wstring> ListRows(HWND result_window) {
   return Items(FindChild(result_window, L"ListBox"), LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
-// Started with another current folder than its own, so that nothing depends on that by
-// accident; ended with the test.
-class RunningProgram {
- public:
-  explicit RunningProgram(const std::wstring& exe, const std::wstring& current_folder = L"C:\\") {
+// A running program, ended with the test, and for quorvath.exe its main window's controls.
+struct Program {
+  Program() = default;
+  Program(const Program&) = delete;
+  ~Program() {
+    if (!process) return;
+    if (!WaitForExit(0ms)) TerminateProcess(process, 1);
+    WaitForExit();
+    CloseHandle(process);
+  }
+  // Starts `exe` with another current folder than its own, so that nothing depends on that by
+  // accident.
+  void Launch(const std::wstring& exe, const std::wstring& current_folder = L"C:\\") {
     std::wstring command_line = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -163,14 +149,18 @@ class RunningProgram {
     process = info.hProcess;
     pid = info.dwProcessId;
   }
-  ~RunningProgram() {
-    if (!WaitForExit(0ms)) TerminateProcess(process, 1);
-    WaitForExit();
-    CloseHandle(process);
+  // Finds the main window's controls and, when `ready`, waits until the tests are available.
+  bool FindMainWindow(bool ready = true) {
+    const auto button = [&](const wchar_t* name) { return FindChild(window, L"Button", name); };
+    window = Window(L"Quorvath");
+    cpu = button(L"CPU Test");
+    high = button(L"High Quality");
+    low = button(L"Low Quality");
+    combo = FindChild(window, L"ComboBox");
+    text = FindChild(window, L"Edit");
+    banner = FindChild(window, L"QuorvathPicture");
+    return banner && low && (!ready || Eventually([&] { return TestsEnabled(); }));
   }
-  RunningProgram(const RunningProgram&) = delete;
-  RunningProgram& operator=(const RunningProgram&) = delete;
-
   bool WaitForExit(Milliseconds timeout = 30s) const {
     return WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
   }
@@ -178,70 +168,49 @@ class RunningProgram {
   std::optional<SeenMessageBox> Message(Milliseconds timeout = 30s) const {
     return WaitForMessageBox(pid, timeout);
   }
-  HWND WaitForWindow(std::wstring_view caption, Milliseconds timeout = 30s) const {
-    HWND found = nullptr;
+  HWND Window(std::wstring_view caption, Milliseconds timeout = 30s) const {
+    std::vector<HWND> found;
     WaitUntil(
         [&] {
-          for (const HWND window : Windows())
-            found = WindowText(window) == caption ? window : found;
-          return found != nullptr;
+          found = Windows();
+          std::erase_if(found, [&](HWND w) { return WindowText(w) != caption; });
+          return !found.empty();
         },
         timeout);
-    return found;
+    return found.empty() ? nullptr : found.back();
   }
-
-  HANDLE process = nullptr;
-  DWORD pid = 0;
-};
-
-struct MainWindow {
-  HWND window, cpu, high, low, combo, text, banner;
   bool TestsEnabled() const {
     return IsWindowEnabled(cpu) && IsWindowEnabled(high) && IsWindowEnabled(low);
   }
   bool TestsDisabled() const {
     return !IsWindowEnabled(cpu) && !IsWindowEnabled(high) && !IsWindowEnabled(low);
   }
-  void ChooseResolution(std::wstring_view entry) const {  // with the arrow keys
-    const std::vector<std::wstring> entries = ComboEntries(combo);
-    const auto target = std::find(entries.begin(), entries.end(), entry);
-    for (int attempt = 0; attempt < 8 && ComboSelection(combo) != entry; ++attempt) {
-      const auto now = std::find(entries.begin(), entries.end(), ComboSelection(combo));
-      Send(combo, WM_KEYDOWN, now < target ? VK_DOWN : VK_UP);
-    }
-  }
-};
-inline MainWindow FindMainWindow(const RunningProgram& program) {
-  const HWND main = program.WaitForWindow(L"Quorvath");
-  return {main,
-          FindChild(main, L"Button", L"CPU Test"),
-          FindChild(main, L"Button", L"High Quality"),
-          FindChild(main, L"Button", L"Low Quality"),
-          FindChild(main, L"ComboBox"),
-          FindChild(main, L"Edit"),
-          FindChild(main, L"QuorvathPicture")};
-}
-
-// A program folder and the program running in it.
-struct Session {
-  explicit Session(std::wstring_view hint = L"Quorvath program") : folder(hint) {}
-  // Starts the program, finds its main window and, when `ready`, waits for the tests.
-  bool Start(bool ready = true, const std::wstring& current_folder = L"C:\\") {
-    program.emplace(folder.exe(), current_folder);
-    main = FindMainWindow(*program);
-    return main.banner && main.low && (!ready || Eventually([&] { return main.TestsEnabled(); }));
-  }
   bool Press(HWND button) const {  // clicks, and waits until the tests are unavailable
     Click(button);
-    return Eventually([&] { return main.TestsDisabled(); });
+    return Eventually([&] { return TestsDisabled(); });
   }
-  HWND Window(std::wstring_view caption, Milliseconds timeout = 30s) const {
-    return program->WaitForWindow(caption, timeout);
+  void ChooseResolution(std::wstring_view entry) const {  // with the arrow keys
+    const auto entries = Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+    const auto target = std::find(entries.begin(), entries.end(), entry);
+    for (int attempt = 0; attempt < 8 && WindowText(combo) != entry; ++attempt) {
+      const bool before = std::find(entries.begin(), target, WindowText(combo)) < target;
+      Send(combo, WM_KEYDOWN, before ? VK_DOWN : VK_UP);
+    }
   }
 
-  ProgramFolder folder;
-  std::optional<RunningProgram> program;
-  MainWindow main{};
+  HANDLE process = nullptr;
+  DWORD pid = 0;
+  HWND window = nullptr, cpu = nullptr, high = nullptr, low = nullptr, combo = nullptr,
+       text = nullptr, banner = nullptr;
+};
+
+// quorvath.exe running in a program folder of its own.
+struct Session : ProgramFolder, Program {
+  using ProgramFolder::ProgramFolder;
+  bool Start(bool ready = true, const std::wstring& current_folder = L"C:\\") {
+    Launch(exe(), current_folder);
+    return FindMainWindow(ready);
+  }
 };
 
 inline std::vector<int> ClientSize(HWND window) {
@@ -278,34 +247,29 @@ inline void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chor
   }
 }
 
-// The screen's pixels in `area`, row by row, copied in one step.
+// The screen's pixels in `area`, row by row.
 inline std::vector<COLORREF> ScreenPixels(const RECT& area) {
-  const int width = area.right - area.left, height = area.bottom - area.top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
-  const HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ old = SelectObject(memory, copy);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  GdiFlush();
-  std::vector<COLORREF> pixels(bits ? static_cast<std::size_t>(width * height) : 0);
-  for (std::size_t i = 0; i < pixels.size(); ++i) {
-    const DWORD p = static_cast<const DWORD*>(bits)[i];
-    pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  std::vector<COLORREF> pixels;
+  const HDC screen = GetDC(nullptr);
+  for (LONG y = area.top; y < area.bottom; ++y) {
+    for (LONG x = area.left; x < area.right; ++x) pixels.push_back(GetPixel(screen, x, y));
   }
-  SelectObject(memory, old);
-  DeleteObject(copy);
-  DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return pixels;
+}
+// Twips in pixels at the screen's DPI.
+inline std::vector<int> Px(std::vector<int> twips) {
+  const HDC screen = GetDC(nullptr);
+  for (int& t : twips) t = MulDiv(t, GetDeviceCaps(screen, LOGPIXELSX), 1440);
+  ReleaseDC(nullptr, screen);
+  return twips;
 }
 
 // Opens the window's menu with Alt and `menu_key`, tells whether its first item is drawn
 // greyed, and closes it; nothing when no menu opened. Opened from the keyboard, the menu shows
 // its first item selected: a bar in the highlight colour on which a greyed item's text is grey.
-inline std::optional<bool> FirstMenuItemGreyed(const RunningProgram& program, HWND window,
-                                               WORD menu_key) {
+inline std::optional<bool> FirstMenuItemGreyed(const Program& program, WORD menu_key) {
+  const HWND window = program.window;
   PressKeys(window, {{VK_MENU, menu_key}});
   RECT bar{};
   const auto opened = [&] {
