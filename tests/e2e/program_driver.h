@@ -13,7 +13,6 @@ namespace quorvath::testing {
 // Events come within this; a fixed wait only shows that something does not happen in a tick.
 inline bool Eventually(const std::function<bool()>& condition) { return WaitUntil(condition, 30s); }
 inline void OneTick() { std::this_thread::sleep_for(6500ms); }  // the program polls every 5 s
-
 inline LRESULT Send(HWND window, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) {
   DWORD_PTR result = 0;
   SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, 30000, &result);
@@ -25,30 +24,23 @@ inline std::wstring BuiltFile(std::wstring_view name) {  // beside the test prog
   return path.substr(0, path.find_last_of(L'\\') + 1) + std::wstring(name);
 }
 
-// `count` result groups of seven levels in turn, as a benchmark leaves them, and the rows that
-// these levels make.
+// `count` result groups of four levels in turn, as a benchmark leaves them, and their rows.
 inline std::string ResultFile(int count) {
   constexpr const char* kLevels[] = {
-      "Cinder Keep\r\n24.22 / 41.06 / 70.62",   "Frostmere\r\n9.5 / 12.75 / 19",
-      "Hollow Spire\r\n31.4 / 55.85 / 104.33",  "Sunken Vault\r\n28.99 / 56.85 / 105.74",
-      "Ashen Docks\r\n1234.56789 / 0.5 / 77.7", "Glasswood\r\n44.1 / 60.02 / 91.3",
-      "Ironreach Gate\r\n18.06 / 33.33 / 61.18"};
+      "Cinder Keep\r\n24.22 / 41.06 / 70.62", "Frostmere\r\n9.5 / 12.75 / 19",
+      "Ashen Docks\r\n1234.56789 / 0.5 / 77.7", "Ironreach Gate\r\n18.06 / 33.33 / 61.18"};
   std::string text;
-  for (int i = 0; i < count; ++i) text += kLevels[i % 7] + std::string(" fps\r\n1300\r\n32.9\r\n");
+  for (int i = 0; i < count; ++i) text += kLevels[i % 4] + std::string(" fps\r\n1300\r\n32.9\r\n");
   return text;
 }
-inline const std::wstring kRows[7] = {L"Cinder Keep   \t24.22     \t41.06     \t70.62     ",
+inline const std::wstring kRows[4] = {L"Cinder Keep   \t24.22     \t41.06     \t70.62     ",
                                       L"Frostmere     \t9.5       \t12.75     \t19        ",
-                                      L"Hollow Spire  \t31.4      \t55.85     \t104.33    ",
-                                      L"Sunken Vault  \t28.99     \t56.85     \t105.74    ",
                                       L"Ashen Docks   \t1234.56789\t0.5       \t77.7      ",
-                                      L"Glasswood     \t44.1      \t60.02     \t91.3      ",
                                       L"Ironreach Gate\t18.06     \t33.33     \t61.18     "};
 
 // quorvath.exe with the required files of a kit, whose batch files first log their start in
 // starts.log ("<name> <parameters> | <current folder>"), and a game folder for get-loc.bat.
-class ProgramFolder : public ScratchFolder {
- public:
+struct ProgramFolder : ScratchFolder {
   explicit ProgramFolder(std::wstring_view hint = L"Quorvath program")
       : ScratchFolder(hint), game_dir(*this / L"Games\\Alpha Game") {
     if (!CopyFileW(BuiltFile(L"quorvath.exe").c_str(), exe().c_str(), FALSE)) {
@@ -56,7 +48,7 @@ class ProgramFolder : public ScratchFolder {
     }
     for (const std::wstring ini : {L"CPU Test\\CPU_LowDetail", L"High Quality\\Custom_MaxDetail",
                                    L"Low Quality\\Custom_MinDetail"}) {
-      WriteFileBytes(*this / (ini + L".ini"), "[Benchmark]\r\nDetail=" + Ansi(ini) + "\r\n");
+      WriteFileBytes(*this / (ini + L".ini"), "[Benchmark]\r\n" + Ansi(ini) + "\r\n");
     }
     for (const std::wstring end : {L"1024", L"1280", L"1600"}) {
       WriteBatch(L"High Quality\\hq-flyby-benchmark_" + end + L".bat", "");
@@ -91,15 +83,15 @@ class ProgramFolder : public ScratchFolder {
                    std::string(after));
   }
   // `batch` writes `content` afresh, as a benchmark would, and renames it to its test's result
-  // file, by the batch file's folder: CPU_Test_FPS.txt, HQ_FPS.txt or LQ_FPS.txt.
+  // file by the batch file's folder: CPU_Test_FPS.txt, HQ_FPS.txt (High) or LQ_FPS.txt (Low).
   void WriteResultBatch(std::wstring_view batch, std::string_view content, bool go = false) const {
-    const std::wstring name = L"fixtures\\" + std::wstring(batch.substr(batch.find('\\') + 1));
-    const std::string result = batch[0] == 'C' ? "CPU_Test" : batch[0] == 'H' ? "HQ" : "LQ";
-    const std::string file = "\"%~dp0..\\" + result + "_FPS";
-    WriteFileBytes(*this / name, content);
+    const std::wstring fixture = L"fixtures\\" + std::wstring(batch.substr(batch.find('\\') + 1));
+    const std::string to =
+        "\"%~dp0..\\" + (batch[0] == 'C' ? "CPU_Test" : Ansi(batch.substr(0, 1)) + "Q");
+    WriteFileBytes(*this / fixture, content);
     WriteBatch(batch,
-               "type \"%~dp0..\\" + Ansi(name) + "\" >" + file + ".tmp\"\nmove /y " + file +
-                   ".tmp\" " + file + ".txt\"\n",
+               "type \"%~dp0..\\" + Ansi(fixture) + "\" >" + to + "_FPS.tmp\"\nmove /y " + to +
+                   "_FPS.tmp\" " + to + "_FPS.txt\"\n",
                go);
   }
   // starts.log, and the line of it for `batch` started with "1" in the program folder.
@@ -129,13 +121,10 @@ struct Program {
   Program() = default;
   Program(const Program&) = delete;
   ~Program() {
-    if (!process) return;
-    if (!WaitForExit(0ms)) TerminateProcess(process, 1);
-    WaitForExit();
-    CloseHandle(process);
+    if (process && !WaitForExit(0ms)) TerminateProcess(process, 1);
+    if (process && WaitForExit()) CloseHandle(process);
   }
-  // Starts `exe` with another current folder than its own, so that nothing depends on that by
-  // accident.
+  // Started from another current folder than its own, so that nothing depends on that.
   void Launch(const std::wstring& exe, const std::wstring& current_folder = L"C:\\") {
     std::wstring command_line = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
@@ -151,11 +140,10 @@ struct Program {
   }
   // Finds the main window's controls and, when `ready`, waits until the tests are available.
   bool FindMainWindow(bool ready = true) {
-    const auto button = [&](const wchar_t* name) { return FindChild(window, L"Button", name); };
     window = Window(L"Quorvath");
-    cpu = button(L"CPU Test");
-    high = button(L"High Quality");
-    low = button(L"Low Quality");
+    cpu = FindChild(window, L"Button", L"CPU Test");
+    high = FindChild(window, L"Button", L"High Quality");
+    low = FindChild(window, L"Button", L"Low Quality");
     combo = FindChild(window, L"ComboBox");
     text = FindChild(window, L"Edit");
     banner = FindChild(window, L"QuorvathPicture");
@@ -164,7 +152,6 @@ struct Program {
   bool WaitForExit(Milliseconds timeout = 30s) const {
     return WaitForSingleObject(process, static_cast<DWORD>(timeout.count())) == WAIT_OBJECT_0;
   }
-  std::vector<HWND> Windows() const { return WindowsOf(pid); }
   std::optional<SeenMessageBox> Message(Milliseconds timeout = 30s) const {
     return WaitForMessageBox(pid, timeout);
   }
@@ -172,7 +159,7 @@ struct Program {
     std::vector<HWND> found;
     WaitUntil(
         [&] {
-          found = Windows();
+          found = WindowsOf(pid);
           std::erase_if(found, [&](HWND w) { return WindowText(w) != caption; });
           return !found.empty();
         },
@@ -189,15 +176,11 @@ struct Program {
     Click(button);
     return Eventually([&] { return TestsDisabled(); });
   }
-  void ChooseResolution(std::wstring_view entry) const {  // with the arrow keys
-    const auto entries = Items(combo, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
-    const auto target = std::find(entries.begin(), entries.end(), entry);
-    for (int attempt = 0; attempt < 8 && WindowText(combo) != entry; ++attempt) {
-      const bool before = std::find(entries.begin(), target, WindowText(combo)) < target;
-      Send(combo, WM_KEYDOWN, before ? VK_DOWN : VK_UP);
+  void ChooseResolution(std::wstring_view entry) const {  // with the arrow keys: up, then down
+    for (int key = 0; key < 8 && WindowText(combo) != entry; ++key) {
+      Send(combo, WM_KEYDOWN, key < 4 ? VK_UP : VK_DOWN);
     }
   }
-
   HANDLE process = nullptr;
   DWORD pid = 0;
   HWND window = nullptr, cpu = nullptr, high = nullptr, low = nullptr, combo = nullptr,
@@ -224,6 +207,12 @@ inline std::vector<int> PlaceOf(HWND child) {  // left, top, width, height in th
   MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
   return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
+inline std::vector<int> Px(std::vector<int> twips) {  // at the screen's DPI
+  const HDC screen = GetDC(nullptr);
+  for (int& t : twips) t = MulDiv(t, GetDeviceCaps(screen, LOGPIXELSX), 1440);
+  ReleaseDC(nullptr, screen);
+  return twips;
+}
 inline HWND FocusedControl(HWND window) {
   GUITHREADINFO info{};
   info.cbSize = sizeof info;
@@ -236,61 +225,40 @@ inline void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chor
   SetForegroundWindow(window);
   WaitUntil([&] { return GetForegroundWindow() == window; }, 5s, 20ms);
   for (const std::vector<WORD>& chord : chords) {
-    std::vector<INPUT> inputs(chord.size() * 2);
-    for (std::size_t i = 0, up = inputs.size() - 1; i < chord.size(); ++i, --up) {
-      inputs[i].type = inputs[up].type = INPUT_KEYBOARD;
-      inputs[i].ki.wVk = inputs[up].ki.wVk = chord[i];
-      inputs[up].ki.dwFlags = KEYEVENTF_KEYUP;
+    for (const WORD key : chord) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+    for (auto key = chord.rbegin(); key != chord.rend(); ++key) {
+      keybd_event(static_cast<BYTE>(*key), 0, KEYEVENTF_KEYUP, 0);
     }
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
     std::this_thread::sleep_for(150ms);
   }
 }
 
-// The screen's pixels in `area`, row by row.
-inline std::vector<COLORREF> ScreenPixels(const RECT& area) {
-  std::vector<COLORREF> pixels;
-  const HDC screen = GetDC(nullptr);
-  for (LONG y = area.top; y < area.bottom; ++y) {
-    for (LONG x = area.left; x < area.right; ++x) pixels.push_back(GetPixel(screen, x, y));
-  }
-  ReleaseDC(nullptr, screen);
-  return pixels;
-}
-// Twips in pixels at the screen's DPI.
-inline std::vector<int> Px(std::vector<int> twips) {
-  const HDC screen = GetDC(nullptr);
-  for (int& t : twips) t = MulDiv(t, GetDeviceCaps(screen, LOGPIXELSX), 1440);
-  ReleaseDC(nullptr, screen);
-  return twips;
-}
-
-// Opens the window's menu with Alt and `menu_key`, tells whether its first item is drawn
-// greyed, and closes it; nothing when no menu opened. Opened from the keyboard, the menu shows
-// its first item selected: a bar in the highlight colour on which a greyed item's text is grey.
+// Opens the main window's menu with Alt and `menu_key`, tells whether its first item is drawn
+// greyed, and closes it. Opened from the keyboard, the menu shows its first item selected: a bar
+// in the highlight colour across its top, on which a greyed item's text is grey.
 inline std::optional<bool> FirstMenuItemGreyed(const Program& program, WORD menu_key) {
-  const HWND window = program.window;
-  PressKeys(window, {{VK_MENU, menu_key}});
-  RECT bar{};
-  const auto opened = [&] {
-    for (const HWND menu : program.Windows()) {
-      if (ClassOf(menu) == L"#32768" && GetWindowRect(menu, &bar)) return true;
-    }
-    return false;
-  };
-  if (!Eventually(opened)) return std::nullopt;
-  // Across the top, above the separator, inside the menu's frame, which is grey too.
-  bar = {bar.left + 3, bar.top + 3, bar.right - 3, bar.top + (bar.bottom - bar.top) * 2 / 5};
-  const COLORREF greys[] = {RGB(128, 128, 128), GetSysColor(COLOR_GRAYTEXT),
-                            GetSysColor(COLOR_BTNSHADOW)};
+  PressKeys(program.window, {{VK_MENU, menu_key}});
   std::optional<bool> greyed;
   Eventually([&] {
-    const std::vector<COLORREF> pixels = ScreenPixels(bar);
-    if (std::count(pixels.begin(), pixels.end(), GetSysColor(COLOR_HIGHLIGHT)) == 0) return false;
-    greyed = std::find_first_of(pixels.begin(), pixels.end(), greys, greys + 3) != pixels.end();
-    return true;
+    for (const HWND menu : WindowsOf(program.pid)) {
+      RECT r{};
+      if (ClassOf(menu) != L"#32768" || !GetWindowRect(menu, &r)) continue;
+      const HDC screen = GetDC(nullptr);
+      bool bar = false, grey = false;  // above the separator, inside the frame, which is grey too
+      for (LONG y = r.top + 3; y < r.top + (r.bottom - r.top) * 2 / 5; ++y) {
+        for (LONG x = r.left + 3; x < r.right - 3; ++x) {
+          const COLORREF c = GetPixel(screen, x, y);
+          bar |= c == GetSysColor(COLOR_HIGHLIGHT);
+          grey |= c == RGB(128, 128, 128) || c == GetSysColor(COLOR_GRAYTEXT) ||
+                  c == GetSysColor(COLOR_BTNSHADOW);
+        }
+      }
+      ReleaseDC(nullptr, screen);
+      if (bar) greyed = grey;
+    }
+    return greyed.has_value();
   });
-  PressKeys(window, {{VK_ESCAPE}, {VK_ESCAPE}});
+  if (greyed) PressKeys(program.window, {{VK_ESCAPE}, {VK_ESCAPE}});
   return greyed;
 }
 

@@ -68,7 +68,7 @@ bool SaveFileMenuDuringRun(const Program& main, const std::wstring& path) {
   HWND menu = nullptr;
   WaitUntil(
       [&] {
-        for (const HWND window : main.Windows()) {
+        for (const HWND window : WindowsOf(main.pid)) {
           if (ClassOf(window) == L"#32768") menu = window;
         }
         return menu != nullptr;
