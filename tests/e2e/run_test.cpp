@@ -76,7 +76,7 @@ TEST(StartUp, ShowsTheMainWindowAndTakesOnlyARealLocationTellingOnceWhenItIsLate
   EXPECT_FALSE(s.Message(0ms).has_value()) << "the notice came twice";
 }
 
-Rows AllRows(int records) {  // run at "All Resolutions"
+Rows AllRows(int records) {  // three rows a record at "All Resolutions"
   Rows rows;
   const wchar_t* captions[] = {L"1600 x 1200", L"1280 x 1024", L"1024 x 768"};
   for (int i = 0; i < records; ++i) rows.insert(rows.end(), {captions[i % 3], kRows[i % 4], L" "});
