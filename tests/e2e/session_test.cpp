@@ -13,8 +13,7 @@ TEST(Keyboard, TabsArrowsSpaceCtrlCEscFileCloseAndFileExit) {
   Session s;
   s.WriteResultBatch(L"CPU Test\\cpu-flyby-benchmark.bat", ResultFile(3));
   ASSERT_TRUE(s.Start());
-  // From the banner: the resolution list (chosen with the arrow keys), the text, the buttons.
-  PressKeys(s.window, {{VK_TAB}, {VK_DOWN}, {VK_DOWN}});
+  PressKeys(s.window, {{VK_TAB}, {VK_DOWN}, {VK_DOWN}});  // from the banner, arrows choose
   EXPECT_EQ(FocusedControl(s.window), s.combo);
   EXPECT_EQ(WindowText(s.combo), L"1280 x 1024");
   PressKeys(s.window, {{VK_END}});
@@ -63,9 +62,8 @@ TEST(StopWaiting, BringsTheTestsBackAndTheAbandonedRunsFileIsNotTakenForTheNext)
   ASSERT_TRUE(Eventually([&] { return !ReadFileBytes(s / L"CPU_Test_FPS.txt").empty(); }));
   OneTick();
   EXPECT_EQ(s.Window(L"CPU Test Results", 0ms), nullptr);
-  // The next run waits for its own file, past its batch file's end, and shows it.
   s.WriteResultBatch(L"CPU Test\\flyby-runner.bat", ResultFile(5), true);
-  ASSERT_TRUE(s.Press(s.cpu));
+  ASSERT_TRUE(s.Press(s.cpu));  // the next run waits for its own file, past its batch's end
   OneTick();
   EXPECT_TRUE(s.Window(L"CPU Test Results", 0ms) == nullptr && s.TestsDisabled());
   s.Go();
@@ -98,6 +96,9 @@ TEST(About, IsAsDesignedOpensOnceClosesEveryWayAndStartsTheSystemInfoTool) {
   ASSERT_TRUE(s.Start(/*ready=*/false));
   std::vector<HWND> about = OpenAbout(s);
   EXPECT_EQ(ClientSize(about[0]), Px({5730, 4110}));
+  EXPECT_EQ(GetWindow(about[0], GW_OWNER), s.window);  // owned, with no taskbar button,
+  EXPECT_EQ(GetWindowLongPtrW(about[0], GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  EXPECT_EQ(GetWindowLongPtrW(about[0], GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);  // fixed
   const std::tuple<const wchar_t*, std::wstring, std::vector<int>> design[] = {
       {L"Button", L"OK", {2400, 3600, 1260, 345}},
       {L"QuorvathPicture", L"", {240, 1920, 540, 540}},
@@ -164,10 +165,9 @@ TEST(About, IsAsDesignedOpensOnceClosesEveryWayAndStartsTheSystemInfoTool) {
   ASSERT_TRUE(CopyFileW(BuiltFile(L"planted\\unhardened_window.exe").c_str(), tool.c_str(), 0));
   ASSERT_TRUE(path.SetString(Ansi(tool)));
   Click(about[3]);
-  HWND tool_window = nullptr;
-  EXPECT_TRUE(
-      Eventually([&] { return (tool_window = FindWindowW(nullptr, L"Unhardened")) != nullptr; }));
-  PostMessageW(tool_window, WM_CLOSE, 0, 0);
+  HWND shown = nullptr;
+  EXPECT_TRUE(Eventually([&] { return (shown = FindWindowW(nullptr, L"Unhardened")) != nullptr; }));
+  PostMessageW(shown, WM_CLOSE, 0, 0);
   EXPECT_FALSE(s.Message(0ms).has_value());
   PostMessageW(s.window, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(s.WaitForExit());
