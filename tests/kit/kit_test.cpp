@@ -101,23 +101,6 @@ std::deque<FpsRecord> CheckResultFormat(const std::string& bytes, std::size_t gr
   return std::move(read.records);
 }
 
-TEST(DemoKit, HoldsTheRequiredFilesAndTheAllResolutionsBatchFilesInCrLfAscii) {
-  const KitFolder kit;
-  std::vector<std::wstring> files(kRequiredFiles.begin(), kRequiredFiles.end());
-  files.push_back(L"High Quality\\hq-flyby-benchmark_All .bat");
-  files.push_back(L"Low Quality\\lq-flyby-benchmark_All .bat");
-  for (const std::wstring& file : files) {
-    const std::string bytes = ReadFileBytes(kit.folder / file);
-    ASSERT_FALSE(bytes.empty()) << Ansi(file);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-      ASSERT_LT(static_cast<unsigned char>(bytes[i]), 0x80) << Ansi(file);
-      if (bytes[i] == '\n') {
-        ASSERT_EQ(bytes[i - 1], '\r') << Ansi(file) << " byte " << i;
-      }
-    }
-  }
-}
-
 TEST(DemoKit, ReportsTheGameFolderInTheLocationFileWithNothingLeftBehind) {
   const KitFolder kit;
   ASSERT_EQ(kit.Run(std::wstring(kLocateBatchFile)), 0u);

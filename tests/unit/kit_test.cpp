@@ -1,7 +1,6 @@
 // The kit's tables as the program uses them, the OS names, folder paths and field reading.
 #include <gtest/gtest.h>
 
-#include "core/field_reader.h"
 #include "core/os_name.h"
 #include "core/paths.h"
 #include "runs/kit.h"
@@ -69,34 +68,9 @@ TEST(GameFolderFromLocationText, IsTheFirstFieldOfTheFirstLineWithoutSurrounding
       {L"", std::nullopt},
       {L"    \r\nC:\\Second\r\n", std::nullopt},
       {L"\"\"\r\n", std::nullopt},
+      {L"\"C:\\Open quote\r\nnext", L"C:\\Open quote"},
   };
   for (const auto& c : cases) EXPECT_EQ(GameFolderFromLocationText(c.text), c.folder);
-}
-
-TEST(FieldReader, ReadsFieldsAndCountsLines) {
-  // Each field as "line:text".
-  const struct {
-    std::wstring_view text;
-    std::vector<std::wstring> fields;
-  } cases[] = {
-      {L"a\r\nb\r\n", {L"1:a", L"2:b"}},
-      {L"a\r\n\r\n", {L"1:a", L"2:"}},
-      {L"  a b ,c\r\n", {L"1:a b ", L"1:c"}},
-      {L"a,\r\nb", {L"1:a", L"1:", L"2:b"}},
-      {L"\"x, y\" tail,z\nw", {L"1:x, y", L"1:z", L"2:w"}},
-      {L"\"open\r\nnext", {L"1:open", L"2:next"}},
-      {L"a\rb\nc\r\nd", {L"1:a", L"2:b", L"3:c", L"4:d"}},
-      {L"\t a\r\n", {L"1:\t a"}},
-  };
-  for (const auto& c : cases) {
-    FieldReader reader(c.text);
-    std::vector<std::wstring> fields;
-    while (!reader.AtEnd()) {
-      const std::wstring_view field = reader.ReadField();
-      fields.push_back(std::to_wstring(reader.field_line()) + L":" + std::wstring(field));
-    }
-    EXPECT_EQ(fields, c.fields);
-  }
 }
 
 TEST(Paths, FormTheProgramFolderAndTheLevelsOfAFolderPath) {

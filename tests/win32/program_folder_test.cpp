@@ -79,11 +79,6 @@ TEST(StartBatchFile, RunsTheFileInTheGivenFolderWithTheParameterOneOrSaysWhyNot)
   const BatchStart missing = StartBatchFile(folder / L"missing.bat", SW_HIDE, folder.path());
   EXPECT_FALSE(missing.process);
   EXPECT_EQ(missing.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-  const std::wstring deep = folder / (std::wstring(130, L'y') + L"\\" + std::wstring(130, L'z'));
-  WriteFileBytes(deep + L"\\run.bat", "@echo off\r\n");
-  const BatchStart too_long = StartBatchFile(deep + L"\\run.bat", SW_HIDE, folder.path());
-  EXPECT_FALSE(too_long.process);
-  EXPECT_EQ(too_long.error, static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
 }
 
 }  // namespace

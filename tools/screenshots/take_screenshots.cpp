@@ -61,15 +61,14 @@ bool SaveWindow(HWND window, const std::wstring& path) {
 }
 
 // The main window with its File menu open while a test waits for its result.
-bool SaveFileMenuDuringRun(const RunningProgram& program, const MainWindow& main,
-                           const std::wstring& path) {
+bool SaveFileMenuDuringRun(const Program& main, const std::wstring& path) {
   Click(main.cpu);
   WaitUntil([&] { return main.TestsDisabled(); }, 30s);
   PressKeys(main.window, {{VK_MENU, 'F'}});
   HWND menu = nullptr;
   WaitUntil(
       [&] {
-        for (const HWND window : program.Windows()) {
+        for (const HWND window : WindowsOf(main.pid)) {
           if (ClassOf(window) == L"#32768") menu = window;
         }
         return menu != nullptr;
@@ -96,28 +95,28 @@ int wmain(int argc, wchar_t** argv) {
   std::wstring out = argv[2];
   if (out.back() != L'\\') out += L'\\';
 
-  RunningProgram program(folder + L"quorvath.exe", folder);
-  const MainWindow main = FindMainWindow(program);
-  if (main.window == nullptr || !WaitUntil([&] { return main.TestsEnabled(); }, 20s)) return 1;
+  Program main;
+  main.Launch(folder + L"quorvath.exe", folder);
+  if (!main.FindMainWindow()) return 1;
   bool ok = SaveWindow(main.window, out + L"main-window.bmp");
 
-  ok = SaveFileMenuDuringRun(program, main, out + L"file-menu.bmp") && ok;
-  HWND window = program.WaitForWindow(L"CPU Test Results", 30s);
+  ok = SaveFileMenuDuringRun(main, out + L"file-menu.bmp") && ok;
+  HWND window = main.Window(L"CPU Test Results", 30s);
   ok = window != nullptr && SaveWindow(window, out + L"cpu-results.bmp") && ok;
 
   WaitUntil([&] { return main.TestsEnabled(); }, 5s);
   Click(main.high);
-  window = program.WaitForWindow(L"High Quality Test Results: All Resolutions", 30s);
+  window = main.Window(L"High Quality Test Results: All Resolutions", 30s);
   ok = window != nullptr && SaveWindow(window, out + L"high-all-results.bmp") && ok;
 
   WaitUntil([&] { return main.TestsEnabled(); }, 5s);
   main.ChooseResolution(L"1280 x 1024");
   Click(main.low);
-  window = program.WaitForWindow(L"Low Quality Test Results: 1280 x 1024", 30s);
+  window = main.Window(L"Low Quality Test Results: 1280 x 1024", 30s);
   ok = window != nullptr && SaveWindow(window, out + L"low-1280-results.bmp") && ok;
 
   PressKeys(main.window, {{VK_MENU, 'H'}, {'A'}});
-  window = program.WaitForWindow(L"About Quorvath", 5s);
+  window = main.Window(L"About Quorvath", 5s);
   ok = window != nullptr && SaveWindow(window, out + L"about.bmp") && ok;
   return ok ? 0 : 1;
 }
