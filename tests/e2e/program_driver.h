@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include <shlobj.h>
+
 #include "test_support.h"
 
 namespace quorvath::testing {
@@ -260,6 +262,35 @@ inline std::optional<bool> FirstMenuItemGreyed(const Program& program, WORD menu
   });
   if (greyed) PressKeys(program.window, {{VK_ESCAPE}, {VK_ESCAPE}});
   return greyed;
+}
+
+// The history of runs the program keeps in the Documents folder, and the clipboard's text.
+inline std::wstring ResultsFolder() {
+  PWSTR documents = nullptr;
+  SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &documents);
+  const std::wstring folder = std::wstring(documents) + L"\\Quorvath\\Results";
+  CoTaskMemFree(documents);
+  return folder;
+}
+inline std::vector<std::wstring> SavedRuns() {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry{};
+  const HANDLE find = FindFirstFileW((ResultsFolder() + L"\\*").c_str(), &entry);
+  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry)) {
+    if (entry.cFileName[0] != L'.') names.push_back(entry.cFileName);
+  }
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+inline std::optional<std::wstring> ClipboardText() {
+  std::optional<std::wstring> copied;
+  if (!OpenClipboard(nullptr)) return copied;
+  const HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (const auto* text = static_cast<const wchar_t*>(GlobalLock(data))) copied = text;
+  GlobalUnlock(data);
+  CloseClipboard();
+  return copied;
 }
 
 // Wine's setting `name` for every program called `exe`, under `subkey`, while it lives.

@@ -264,6 +264,8 @@ TEST(Soak, FiftyRunsLeaveNothingStuckNothingGrowingAndNothingButTheSettingsCopie
     }
   }
   auto program_before = ListTree(s.path()), game_before = ListTree(game);
+  RemoveTree(ResultsFolder());
+  int completed = 1;  // and the last one, below
   ASSERT_TRUE(s.Start(true, current.path()));
   std::vector<std::vector<std::uint64_t>> samples;
   for (int run = 0; run < 50; ++run) {
@@ -284,7 +286,15 @@ TEST(Soak, FiftyRunsLeaveNothingStuckNothingGrowingAndNothingButTheSettingsCopie
     } else {
       ASSERT_NE(s.Window(caption), nullptr);
     }
+    completed += !stale;
     ASSERT_TRUE(Eventually([&] { return s.TestsEnabled(); })) << "the tests stayed disabled";
+    if (run % 3 == 1 && !stale && !damaged) {  // a chart opened and closed now and then
+      PressKeys(s.Window(caption), {{VK_MENU, 'V'}, {'C'}});
+      const HWND chart = s.Window(caption.substr(0, caption.find(L" Test Results")) +
+                                  L" Results Chart" + (run % 3 ? L": " + resolution : L""));
+      ASSERT_NE(chart, nullptr);
+      PressKeys(chart, {{VK_ESCAPE}});
+    }
     // Every other run leaves its window open, to be refreshed by the next run of its test;
     // every fifth samples the counters with no result window open.
     for (const HWND window : WindowsOf(s.pid)) {
@@ -330,6 +340,8 @@ TEST(Soak, FiftyRunsLeaveNothingStuckNothingGrowingAndNothingButTheSettingsCopie
   EXPECT_EQ(ReadFileBytes(game + L"Benchmark\\CPU_LowDetail\\CPU_LowDetail.ini"),
             ReadFileBytes(s / L"CPU Test\\CPU_LowDetail.ini"));
   EXPECT_TRUE(ListTree(current.path()).empty()) << "the program wrote into its current folder";
+  // And exactly one run kept in the history for each run that was completed.
+  EXPECT_EQ(SavedRuns().size(), static_cast<std::size_t>(completed));
 }
 
 }  // namespace quorvath::testing
