@@ -174,7 +174,12 @@ struct Program {
   bool TestsDisabled() const {
     return !IsWindowEnabled(cpu) && !IsWindowEnabled(high) && !IsWindowEnabled(low);
   }
-  bool Press(HWND button) const {  // clicks, and waits until the tests are unavailable
+  // Clicks, and waits until the tests are unavailable. The main window is brought to the front
+  // first, as a mouse click would: a click on a button of an inactive dialog can be lost while
+  // the activation moves the focus back to the control that had it.
+  bool Press(HWND button) const {
+    SetForegroundWindow(window);
+    WaitUntil([&] { return GetForegroundWindow() == window; }, 5s, 20ms);
     Click(button);
     return Eventually([&] { return TestsDisabled(); });
   }
@@ -222,16 +227,28 @@ inline HWND FocusedControl(HWND window) {
   return info.hwndFocus;
 }
 
-// Brings `window` to the front and types: the keys of a chord are held together.
+// Brings `window` to the front and types: the keys of a chord are held together. After Alt and
+// a letter, the next key waits until the menu is open, however slow the machine.
 inline void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chords) {
   SetForegroundWindow(window);
   WaitUntil([&] { return GetForegroundWindow() == window; }, 5s, 20ms);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
   for (const std::vector<WORD>& chord : chords) {
     for (const WORD key : chord) keybd_event(static_cast<BYTE>(key), 0, 0, 0);
     for (auto key = chord.rbegin(); key != chord.rend(); ++key) {
       keybd_event(static_cast<BYTE>(*key), 0, KEYEVENTF_KEYUP, 0);
     }
     std::this_thread::sleep_for(150ms);
+    if (chord.size() == 2 && chord[0] == VK_MENU) {
+      WaitUntil(
+          [&] {
+            const std::vector<HWND> windows = WindowsOf(pid);
+            return std::any_of(windows.begin(), windows.end(),
+                               [](HWND w) { return ClassOf(w) == L"#32768"; });
+          },
+          30s);
+    }
   }
 }
 
