@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
@@ -289,14 +290,12 @@ inline std::wstring ResultsFolder() {
   CoTaskMemFree(documents);
   return folder;
 }
-inline std::vector<std::wstring> SavedRuns() {
+inline std::vector<std::wstring> SavedRuns() {  // their names, sorted
   std::vector<std::wstring> names;
-  WIN32_FIND_DATAW entry{};
-  const HANDLE find = FindFirstFileW((ResultsFolder() + L"\\*").c_str(), &entry);
-  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry)) {
-    if (entry.cFileName[0] != L'.') names.push_back(entry.cFileName);
+  std::error_code missing;
+  for (const auto& entry : std::filesystem::directory_iterator(ResultsFolder(), missing)) {
+    names.push_back(entry.path().filename().wstring());
   }
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
   std::sort(names.begin(), names.end());
   return names;
 }

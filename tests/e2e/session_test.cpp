@@ -28,14 +28,7 @@ TEST(Keyboard, TabsArrowsSpaceCtrlCEscFileCloseAndFileExit) {
   PressKeys(window, {{VK_CONTROL, 'C'}});
   const std::wstring rows = L"Level\t\tLow FPS\t\tAverage FPS\tHigh FPS\r\n\r\n" + kRows[0] +
                             L"\r\n" + kRows[1] + L"\r\n" + kRows[2] + L"\r\n";
-  EXPECT_TRUE(Eventually([&] {
-    if (!OpenClipboard(nullptr)) return false;
-    const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-    const bool copied = text && rows == text;
-    GlobalUnlock(data);
-    return CloseClipboard() && copied;
-  }));
+  EXPECT_TRUE(Eventually([&] { return ClipboardText() == rows; }));
   PressKeys(window, {{VK_ESCAPE}});
   EXPECT_TRUE(Eventually([&] { return !IsWindow(window) && s.TestsEnabled(); }));
   Click(s.cpu);

@@ -1,12 +1,13 @@
 // Fuzzes the reading of the program's text files: the result reader, whole and in pieces of
-// every size, and the location file's text. A broken invariant aborts, which libFuzzer
-// reports as a crash.
+// every size, a saved run's CSV, and the location file's text. A broken invariant aborts, which
+// libFuzzer reports as a crash.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 #include "core/ansi_text.h"
 #include "results/fps_reader.h"
+#include "results/run_csv.h"
 #include "runs/kit.h"
 
 namespace {
@@ -45,6 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return n;
       });
   Require(streamed.records == whole.records && streamed.faults == whole.faults);
+
+  // A CSV the user opens for a comparison: what reads as a run is written back the same.
+  if (const std::optional<SavedRun> run = ParseRunCsv(bytes))
+    Require(ParseRunCsv(RunCsv(*run)) == run);
 
   const std::optional<std::wstring> folder = GameFolderFromLocationText(DecodeAnsi(bytes));
   Require(!folder || (!folder->empty() && folder->find_first_of(L"\r\n") == std::wstring::npos &&

@@ -78,8 +78,8 @@ double Figure(const FixedText<Width>& text) {
 
 // The rules a result file must meet beyond what the reader copes with: ASCII, CR LF line ends,
 // no comma, no quote, figures lines "low / average / high fps" with figures in increasing
-// order. Gives the records.
-std::deque<FpsRecord> CheckResultFormat(const std::string& bytes, std::size_t groups) {
+// order.
+void CheckResultFormat(const std::string& bytes, std::size_t groups) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const char c = bytes[i];
     EXPECT_TRUE(static_cast<unsigned char>(c) < 0x80 && c != ',' && c != '"') << "byte " << i;
@@ -90,7 +90,7 @@ std::deque<FpsRecord> CheckResultFormat(const std::string& bytes, std::size_t gr
   for (std::size_t figures = 1; figures < lines.size(); figures += 4) {
     EXPECT_EQ(lines[figures].substr(lines[figures].size() - 4), " fps") << lines[figures];
   }
-  FpsReadResult read = ReadFpsBytes(bytes);
+  const FpsReadResult read = ReadFpsBytes(bytes);
   EXPECT_FALSE(read.damaged());
   EXPECT_EQ(read.records.size(), groups);
   for (const FpsRecord& record : read.records) {
@@ -98,7 +98,6 @@ std::deque<FpsRecord> CheckResultFormat(const std::string& bytes, std::size_t gr
     EXPECT_LT(Figure(record.fps_low), Figure(record.fps_avg));
     EXPECT_LT(Figure(record.fps_avg), Figure(record.fps_high));
   }
-  return std::move(read.records);
 }
 
 TEST(DemoKit, ReportsTheGameFolderInTheLocationFileWithNothingLeftBehind) {
@@ -111,8 +110,7 @@ TEST(DemoKit, ReportsTheGameFolderInTheLocationFileWithNothingLeftBehind) {
 }
 
 // Every test batch file at once, each in a program folder of its own: the earlier result is
-// replaced by a complete one; Low Quality is faster than the CPU test, which is faster than
-// High Quality, on every level, and a higher resolution is slower.
+// replaced by a complete one.
 TEST(DemoKit, EveryTestBatchFileReplacesItsResultWithAWholeOneOfPlausibleFigures) {
   struct Run {
     Run(TestKind t, std::wstring_view r, std::size_t g) : test(t), resolution(r), groups(g) {}
@@ -121,7 +119,6 @@ TEST(DemoKit, EveryTestBatchFileReplacesItsResultWithAWholeOneOfPlausibleFigures
     std::size_t groups;
     std::unique_ptr<KitFolder> kit = std::make_unique<KitFolder>();
     BatchStart start;
-    std::deque<FpsRecord> records;
   };
   std::vector<Run> runs;
   runs.emplace_back(TestKind::kCpu, L"", 7);
@@ -146,28 +143,13 @@ TEST(DemoKit, EveryTestBatchFileReplacesItsResultWithAWholeOneOfPlausibleFigures
     ASSERT_EQ(WaitForSingleObject(run.start.process.get(), 120'000), WAIT_OBJECT_0);
     GetExitCodeProcess(run.start.process.get(), &exit_code);
     EXPECT_EQ(exit_code, 0u);
-    run.records = CheckResultFormat(
+    CheckResultFormat(
         ReadFileBytes(run.kit->folder / std::wstring(TestRowFor(run.test).result_file)),
         run.groups);
     EXPECT_EQ(GetFileAttributesW(
                   (run.kit->folder / (std::wstring(TestRowFor(run.test).result_file) + L".partial"))
                       .c_str()),
               INVALID_FILE_ATTRIBUTES);
-  }
-  const std::deque<FpsRecord>& cpu = runs[0].records;
-  const std::deque<FpsRecord>& high_all = runs[1].records;  // 1600, 1280, 1024 per level
-  const std::deque<FpsRecord>& low_all = runs[5].records;
-  ASSERT_TRUE(cpu.size() == 7 && high_all.size() == 21 && low_all.size() == 21);
-  for (std::size_t level = 0; level < 7; ++level) {
-    SCOPED_TRACE(level);
-    std::vector<double> slowest_first;
-    for (std::size_t r = 0; r < 3; ++r)
-      slowest_first.push_back(Figure(high_all[3 * level + r].fps_avg));
-    slowest_first.push_back(Figure(cpu[level].fps_avg));
-    for (std::size_t r = 0; r < 3; ++r)
-      slowest_first.push_back(Figure(low_all[3 * level + r].fps_avg));
-    EXPECT_TRUE(std::is_sorted(slowest_first.begin(), slowest_first.end()));
-    EXPECT_EQ(high_all[3 * level].level_name, cpu[level].level_name);
   }
 }
 

@@ -111,14 +111,6 @@ std::string Encode(UINT code_page, std::wstring_view text) {
 std::string Ansi(std::wstring_view text) { return Encode(CP_ACP, text); }
 std::string Utf8(std::wstring_view text) { return Encode(CP_UTF8, text); }
 
-std::wstring FromAnsi(std::string_view bytes) {
-  const int size = static_cast<int>(bytes.size());
-  std::wstring text(bytes.size(), L'\0');
-  const int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, text.data(), size);
-  text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-  return text;
-}
-
 bool WaitUntil(const std::function<bool()>& condition, Milliseconds timeout, Milliseconds step) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
   for (;;) {

@@ -46,7 +46,6 @@ std::string ReadFileBytes(const std::wstring& path);
 void RemoveTree(const std::wstring& folder);
 
 std::string Ansi(std::wstring_view text);
-std::wstring FromAnsi(std::string_view bytes);
 std::string Utf8(std::wstring_view text);
 
 // Polls `condition` until it holds or `timeout` passes.

@@ -12,7 +12,8 @@ namespace {
 
 SavedRecord At(std::wstring resolution, std::wstring level, std::wstring low, std::wstring average,
                std::wstring high) {
-  return {std::move(resolution), std::move(level), std::move(low), std::move(average), std::move(high)};
+  return {std::move(resolution), std::move(level), std::move(low), std::move(average),
+          std::move(high)};
 }
 
 TEST(RunCsv, WritesTheHeaderAndQuotesWhatNeedsItAndReadsItBackUnchanged) {
@@ -26,22 +27,25 @@ TEST(RunCsv, WritesTheHeaderAndQuotesWhatNeedsItAndReadsItBackUnchanged) {
             "\xEF\xBB\xBFResolution,Level,Low FPS,Average FPS,High FPS\r\n"
             "1600 x 1200,Cinder Keep,24.22,41.06,70.62\r\n"
             "1280 x 1024,\"Deck, 16\",\"say \"\"hi\"\"\",\t1,\"  lead\"\r\n"
-            "1024 x 768," + EncodeUtf8(L"\u65e5\u672c \u0416 \U0001F600") + ",,\"x,y\",\"end \"\r\n");
+            "1024 x 768," +
+                EncodeUtf8(L"\u65e5\u672c \u0416 \U0001F600") + ",,\"x,y\",\"end \"\r\n");
   EXPECT_EQ(ParseRunCsv(csv), run);
   EXPECT_EQ(ParseRunCsv(csv.substr(3)), run);  // without its byte-order mark
   EXPECT_EQ(ParseRunCsv("Resolution,Level,Low FPS,Average FPS,High FPS\nA,B,1,2,3"),
             (SavedRun{At(L"A", L"B", L"1", L"2", L"3")}));
-  for (const std::string& bad : {std::string(), std::string("Level,Low\r\n"),
-                                csv + "1,2,3\r\n", csv + "\"open,2,3,4,5\r\n", csv + "\xC3(,2,3,4,5\r\n"}) {
+  for (const std::string& bad : {std::string(), std::string("Level,Low\r\n"), csv + "1,2,3\r\n",
+                                 csv + "\"open,2,3,4,5\r\n", csv + "\xC3(,2,3,4,5\r\n"}) {
     EXPECT_EQ(ParseRunCsv(bad), std::nullopt) << bad;
   }
 }
 
 TEST(SavedRecords, DropThePaddingAndCarryEachRecordsResolution) {
   const std::deque<FpsRecord> records =
-      ReadFpsBytes("  Keep\r\n1  / 2 / 3 fps\r\nx\r\ny\r\nDock\r\n4 / 5 / 6 fps\r\nx\r\ny\r\n").records;
+      ReadFpsBytes("  Keep\r\n1  / 2 / 3 fps\r\nx\r\ny\r\nDock\r\n4 / 5 / 6 fps\r\nx\r\ny\r\n")
+          .records;
   EXPECT_EQ(SavedRecords(records, RowLayout::kCpu, L"640 x 480"),
-            (SavedRun{At(L"640 x 480", L"Keep", L"1", L"2", L"3"), At(L"640 x 480", L"Dock", L"4", L"5", L"6")}));
+            (SavedRun{At(L"640 x 480", L"Keep", L"1", L"2", L"3"),
+                      At(L"640 x 480", L"Dock", L"4", L"5", L"6")}));
   EXPECT_EQ(SavedRecords(records, RowLayout::kResolutionCaptions, L"All Resolutions")[1].resolution,
             L"1280 x 1024");
 }
@@ -80,8 +84,8 @@ TEST(RunFileName, IsFormedAndReadBackAndSortsNewestFirst) {
 TEST(ChartAxis, HasRoundStepsThatReachTheLargestFigure) {
   const struct {
     double largest, max, step;
-  } cases[] = {{0, 1, 0.2},     {70.62, 80, 20}, {100, 100, 20},     {143.02, 150, 50},
-               {4, 4, 1},        {0.003, 0.003, 0.001}, {2.5e9, 2.5e9, 5e8}, {9.9, 10, 2}};
+  } cases[] = {{0, 1, 0.2}, {70.62, 80, 20},       {100, 100, 20},      {143.02, 150, 50},
+               {4, 4, 1},   {0.003, 0.003, 0.001}, {2.5e9, 2.5e9, 5e8}, {9.9, 10, 2}};
   for (const auto& c : cases) {
     const Axis axis = NiceAxis(c.largest);
     EXPECT_DOUBLE_EQ(axis.max, c.max) << c.largest;
@@ -134,12 +138,10 @@ TEST(LayoutChart, StacksBarsGroupedByLevelWithRoomForTheComparison) {
   ASSERT_EQ(grouped.groups.size(), 2u);
   EXPECT_EQ(grouped.groups[0].bars.size(), 3u);
   for (const ChartLayout* layout : {&single, &grouped}) {
-    int bottom = layout->axis_top;
+    int bottom = layout->axis_top;  // bars and groups one below the other
     for (const GroupPlace& group : layout->groups) {
-      EXPECT_GT(group.top, bottom);
       for (const BarPlace& bar : group.bars) {
-        EXPECT_GE(bar.top, bottom);
-        EXPECT_EQ(bar.compared_top, bar.top + bar.height);
+        EXPECT_TRUE(bar.top > bottom && bar.compared_top == bar.top + bar.height);
         bottom = bar.compared_top + bar.compared_height;
       }
       EXPECT_EQ(group.bottom, bottom);
@@ -151,7 +153,8 @@ TEST(LayoutChart, StacksBarsGroupedByLevelWithRoomForTheComparison) {
   }
   EXPECT_EQ(single.groups[0].bars[0].compared_height, 0);
   EXPECT_GT(grouped.groups[0].bars[0].compared_height, 0);
-  EXPECT_EQ(LayoutChart(BuildChart({}, nullptr), 50).width, LayoutChart(BuildChart({}, nullptr), 0).width);
+  EXPECT_EQ(LayoutChart(BuildChart({}, nullptr), 50).width,
+            LayoutChart(BuildChart({}, nullptr), 0).width);
 }
 
 }  // namespace

@@ -49,8 +49,6 @@ TEST(ReadLocationFile, ReadsTheFolderInTheAnsiCodePageOrWithAByteOrderMark) {
     std::string bytes;
     std::optional<std::wstring> folder;
   } cases[] = {
-      {"  C:\\Games\\Alpha  \r\nC:\\Other\r\n", L"C:\\Games\\Alpha"},
-      {"\"C:\\Games\\Alpha, Gold\"", L"C:\\Games\\Alpha, Gold"},
       {"C:\\Caf\xe9", L"C:\\Caf\u00e9"},
       {"\xEF\xBB\xBF" + Utf8(game) + "\r\n", game},
       {utf16, game},

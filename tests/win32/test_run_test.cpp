@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "core/file_system.h"
+#include "runs/program_folder.h"
 #include "test_support.h"
 
 namespace quorvath {
@@ -98,19 +99,12 @@ TEST(PrepareTestFolder, NamesWhatKeepsTheSettingsFromTheirPlace) {
             L"A file stands where the folder " + blocked.game_dir + L"\\Benchmark should be.");
 }
 
-// A process that has already ended, and this test program itself, which still runs.
-UniqueHandle EndedProcess() {
-  wchar_t command[] = L"cmd.exe /c exit 0";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                      &startup, &info)) {
-    return nullptr;
-  }
-  CloseHandle(info.hThread);
-  WaitForSingleObject(info.hProcess, 60'000);
-  return UniqueHandle(info.hProcess);
+// A batch process that has already ended, and this test program itself, which still runs.
+UniqueHandle EndedProcess(const ScratchFolder& root) {
+  WriteFileBytes(root / L"ends.bat", "@exit 0\r\n");
+  UniqueHandle process = StartBatchFile(root / L"ends.bat", SW_HIDE, root.path()).process;
+  WaitForSingleObject(process.get(), 60'000);
+  return process;
 }
 UniqueHandle RunningProcess() {
   HANDLE self = nullptr;
@@ -128,17 +122,18 @@ TEST(PollResult, WaitsForANewFileThatCanBeReadWholeHoweverLongTheBatchFileRuns) 
   // Nothing yet, whether the batch file still runs or has ended; a folder of that name is no
   // result either.
   for (bool ended : {false, true}) {
-    PendingResult pending{TestKind::kHigh, path, {}, ended ? EndedProcess() : RunningProcess(), {}};
+    PendingResult pending{
+        TestKind::kHigh, path, {}, ended ? EndedProcess(root) : RunningProcess(), {}};
     for (int tick = 0; tick < 3; ++tick) EXPECT_EQ(PollResult(pending), std::nullopt);
   }
   CreateFolders(path);
-  PendingResult on_folder{TestKind::kHigh, path, {}, EndedProcess(), {}};
+  PendingResult on_folder{TestKind::kHigh, path, {}, EndedProcess(root), {}};
   EXPECT_EQ(PollResult(on_folder), std::nullopt);
   RemoveDirectoryW(path.c_str());
 
   // A file left by an earlier run counts once rewritten; a hidden, read-only, system one too.
   WriteFileBytes(path, kWhole);
-  PendingResult pending{TestKind::kHigh, path, StampOf(path), EndedProcess(), {}};
+  PendingResult pending{TestKind::kHigh, path, StampOf(path), EndedProcess(root), {}};
   EXPECT_EQ(PollResult(pending), std::nullopt);
   std::this_thread::sleep_for(20ms);
   WriteFileBytes(path, std::string(kWhole) + kWhole);
@@ -167,7 +162,7 @@ TEST(PollResult, WaitsForAFileStillBeingWrittenOrHeldThenTakesItAsItIs) {
   EXPECT_TRUE(PollResult(held));
   // With no batch file running, an unfinished file waits while it changes, then goes to the
   // window as it is, faults and all.
-  PendingResult ended{TestKind::kCpu, root / L"CPU_Test_FPS.txt", {}, EndedProcess(), {}};
+  PendingResult ended{TestKind::kCpu, root / L"CPU_Test_FPS.txt", {}, EndedProcess(root), {}};
   for (int tick = 0; tick < 3; ++tick) {
     WriteFileBytes(ended.result_path, std::string(kCutShort) + std::string(tick, '.'));
     EXPECT_EQ(PollResult(ended), std::nullopt);
