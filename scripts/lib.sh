@@ -74,7 +74,7 @@ prepare_wine() {
   : "${WINEPREFIX:?}"
   export WINEPREFIX
   mkdir -p "$WINEPREFIX"
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # one already running for this prefix will do
   # No dialogs offering to install Wine's .NET or HTML engines while the prefix is made.
   WINEDLLOVERRIDES="mscoree,mshtml=" wine cmd /c exit </dev/null >/dev/null 2>&1
   # Wine links the prefix's Documents, Desktop and other folders to the home folder: made
@@ -93,7 +93,7 @@ prepare_wine() {
   wine_reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
   # The DPI is read when the server starts.
   wineserver -k
-  wineserver -p
+  wineserver -p 2>/dev/null || true  # one already running for this prefix will do
   wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 

@@ -1,5 +1,8 @@
 #include "results/run_csv.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "core/utf8.h"
 
 namespace quorvath {
@@ -16,20 +19,21 @@ std::wstring Unpadded(const FixedText<Width>& field) {
 }
 
 // A field in quotes when it holds a comma, a quote, a line break or a space at either end;
-// quotes inside it doubled.
-void AppendField(std::wstring& line, std::wstring_view field) {
-  const bool quoted = field.find_first_of(L",\"\r\n") != std::wstring_view::npos ||
-                      (!field.empty() && (field.front() == L' ' || field.back() == L' '));
-  if (!quoted) {
-    line += field;
+// quotes inside it doubled. Written in UTF-8; most fields are ASCII and are copied as they are.
+void AppendField(std::string& line, std::wstring_view field) {
+  std::wstring quoted;
+  if (field.find_first_of(L",\"\r\n") != std::wstring_view::npos ||
+      (!field.empty() && (field.front() == L' ' || field.back() == L' '))) {
+    quoted = L'"';
+    for (const wchar_t c : field) quoted += c == L'"' ? std::wstring(2, L'"') : std::wstring(1, c);
+    field = quoted += L'"';
+  }
+  if (std::any_of(field.begin(), field.end(),
+                  [](wchar_t c) { return static_cast<std::uint32_t>(c) >= 0x80; })) {
+    line += EncodeUtf8(field);
     return;
   }
-  line += L'"';
-  for (const wchar_t c : field) {
-    if (c == L'"') line += L'"';
-    line += c;
-  }
-  line += L'"';
+  for (const wchar_t c : field) line += static_cast<char>(c);
 }
 
 }  // namespace
@@ -51,18 +55,18 @@ SavedRun SavedRecords(const std::deque<FpsRecord>& records, RowLayout layout,
 }
 
 std::string RunCsv(const SavedRun& run) {
-  std::wstring text(kRunCsvHeader);
-  text += L"\r\n";
+  std::string text(kByteOrderMark);
+  text.reserve(run.size() * 64);
+  text += EncodeUtf8(kRunCsvHeader) + "\r\n";
   for (const SavedRecord& record : run) {
-    const std::wstring* fields[] = {&record.resolution, &record.level, &record.low, &record.average,
-                                    &record.high};
-    for (std::size_t i = 0; i < 5; ++i) {
-      if (i > 0) text += L',';
-      AppendField(text, *fields[i]);
+    for (const std::wstring* field :
+         {&record.resolution, &record.level, &record.low, &record.average, &record.high}) {
+      if (field != &record.resolution) text += ',';
+      AppendField(text, *field);
     }
-    text += L"\r\n";
+    text += "\r\n";
   }
-  return std::string(kByteOrderMark) + EncodeUtf8(text);
+  return text;
 }
 
 std::optional<SavedRun> ParseRunCsv(std::string_view bytes) {

@@ -201,13 +201,14 @@ void MainForm::OnTestButton(TestKind kind) {
 }
 
 void MainForm::OnTestTimer() {
-  const std::optional<FpsReadResult> read = PollResult(*pending_);
+  std::optional<FpsReadResult> read = PollResult(*pending_);
   if (!read) return;
   const TestKind test = pending_->test;
   const std::wstring path = pending_->result_path;
   // Stopped first: a message shown while the window is made must not let it tick again.
   EndRun();
-  result_forms_[static_cast<std::size_t>(test)].ShowResults(*read, path, App().selected_res);
+  result_forms_[static_cast<std::size_t>(test)].ShowResults(std::move(*read), path,
+                                                            App().selected_res);
   SetTestButtonsEnabled(true);
 }
 

@@ -47,6 +47,9 @@ constexpr ResultWindowDesign kDesigns[] = {
 // Where the column header and the list start, in twips.
 constexpr int kListLeftTwips = 120;
 
+// Posted once a run is listed: its saving in the history.
+constexpr UINT kMsgSaveToHistory = WM_APP + 1;
+
 // Result windows open a little apart, so that one never hides another exactly.
 constexpr int kCascadePixels = 28;
 
@@ -85,7 +88,7 @@ ResultForm::ResultForm(TestKind test) : design_(kDesigns[static_cast<std::size_t
 
 ResultForm::~ResultForm() { Close(); }
 
-void ResultForm::ShowResults(const FpsReadResult& read, const std::wstring& path,
+void ResultForm::ShowResults(FpsReadResult read, const std::wstring& path,
                              const std::wstring& selected_res) {
   if (!IsOpen()) {
     if (!CreateDialogWindow(nullptr, design_.caption, WS_EX_APPWINDOW)) return;
@@ -110,14 +113,21 @@ void ResultForm::ShowResults(const FpsReadResult& read, const std::wstring& path
   if (design_.caption_shows_resolution) {
     SetDlgItemTextW(hwnd(), Label1, std::wstring(kColumnHeader).c_str());
   }
-  run_ = SavedRecords(read.records, layout, RecordResolution(design_.test, selected_res));
   SYSTEMTIME now{};
   GetLocalTime(&now);
+  saved_ = SavedFile{};
   saved_.name = {RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond),
                  design_.test, HistoryResolution(design_.test, selected_res), 1};
-  saved_ = SaveRun(HistoryFolder(), saved_.name, run_);
-  if (chart_.IsOpen()) chart_.Show(Subject(), hwnd());
+  records_ = std::move(read.records);
+  layout_ = layout;
+  record_resolution_ = RecordResolution(design_.test, selected_res);
+  PostMessageW(hwnd(), kMsgSaveToHistory, 0, 0);
   if (read.damaged()) ShowWarning(hwnd(), DamagedResultMessage(path, read));
+}
+
+void ResultForm::SaveToHistory() {
+  saved_ = SaveRun(HistoryFolder(), saved_.name, Run());
+  if (chart_.IsOpen()) chart_.Show(Subject(), hwnd());
   if (saved_.error != ERROR_SUCCESS) {
     ShowWarning(hwnd(), L"The results are shown but could not be saved in the history folder:\r\n" +
                             HistoryFolder() + L"\r\n\r\n" + SystemErrorText(saved_.error));
@@ -128,7 +138,7 @@ ChartSubject ResultForm::Subject() const {
   ChartSubject subject;
   subject.caption = std::wstring(TestRowFor(design_.test).name) + L" Results Chart";
   if (!saved_.name.resolution.empty()) subject.caption += L": " + saved_.name.resolution;
-  subject.run = run_;
+  subject.run = Run();
   subject.history_folder = HistoryFolder();
   subject.test = design_.test;
   subject.resolution = saved_.name.resolution;
@@ -140,7 +150,7 @@ void ResultForm::SaveAs() {
   const std::optional<std::wstring> path = AskSavePath(
       hwnd(), L"CSV files (*.csv)", L"*.csv", HistoryFolder() + L"\\" + RunFileName(saved_.name));
   if (!path) return;
-  if (const unsigned long error = WriteFileWhole(*path, RunCsv(run_)); error != ERROR_SUCCESS) {
+  if (const unsigned long error = WriteFileWhole(*path, RunCsv(Run())); error != ERROR_SUCCESS) {
     ShowWarning(hwnd(), L"The results could not be saved as:\r\n" + *path + L"\r\n\r\n" +
                             SystemErrorText(error));
   }
@@ -275,6 +285,9 @@ INT_PTR ResultForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CONTEXTMENU:
       if (reinterpret_cast<HWND>(wparam) != list()) return FALSE;
       ShowContextMenu(lparam);
+      return TRUE;
+    case kMsgSaveToHistory:
+      SaveToHistory();
       return TRUE;
     case WM_COMMAND:
       if (LOWORD(wparam) == design_.close_item || LOWORD(wparam) == IDCANCEL) Close();

@@ -37,13 +37,13 @@ class ResultForm : public DialogWindow {
   explicit ResultForm(TestKind test);
   ~ResultForm() override;
 
-  // Shows the test's results read from `path`, for the resolution chosen now, and saves them
-  // in the history. A window that is not open is created, shown, then given its caption, rows
-  // and column header. An open window replaces its rows and caption and comes to the front,
-  // and so does its chart. A file that could not be read whole is listed (and saved) as far as
-  // it goes, then the user is told; so is a history that cannot be written.
-  void ShowResults(const FpsReadResult& read, const std::wstring& path,
-                   const std::wstring& selected_res);
+  // Shows the test's results read from `path`, for the resolution chosen now, and then saves
+  // them in the history: once listed, so that saving never delays the list. A window that is not
+  // open is created, shown, then given its caption, rows and column header. An open window replaces
+  // its rows and caption and comes to the front, and so does its chart. A file that could not be
+  // read whole is listed (and saved) as far as it goes, then the user is told; so is a history that
+  // cannot be written.
+  void ShowResults(FpsReadResult read, const std::wstring& path, const std::wstring& selected_res);
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -58,6 +58,8 @@ class ResultForm : public DialogWindow {
   void ShowContextMenu(LPARAM at);
   void SaveAs();
   void OpenResultsFolder();
+  void SaveToHistory();
+  SavedRun Run() const { return SavedRecords(records_, layout_, record_resolution_); }
   ChartSubject Subject() const;
   HWND list() const { return GetDlgItem(hwnd(), List1); }
 
@@ -65,8 +67,10 @@ class ResultForm : public DialogWindow {
   std::vector<int> column_starts_;  // in the list's client coordinates
   int row_height_ = 0;
 
-  // The run the window shows, as the history keeps it, and its name there.
-  SavedRun run_;
+  // The run the window shows, and its name in the history.
+  std::deque<FpsRecord> records_;
+  RowLayout layout_ = RowLayout::kCpu;
+  std::wstring record_resolution_;
   SavedFile saved_;
   ChartWindow chart_;
 };
