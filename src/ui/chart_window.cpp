@@ -12,7 +12,6 @@
 
 #include "core/file_system.h"
 #include "core/win_system.h"
-#include "res/resource.h"
 #include "ui/desktop.h"
 #include "ui/dialog_window.h"
 
@@ -264,12 +263,6 @@ struct ChartPainter {
     }
   }
 };
-
-UniqueIcon LoadAppIcon(int size) {
-  return UniqueIcon(
-      static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVATH),
-                                    IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
-}
 
 std::wstring RunLabel(const RunName& name) {
   return name.copy > 1 ? name.stamp + L" (" + std::to_wstring(name.copy) + L")" : name.stamp;

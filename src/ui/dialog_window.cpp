@@ -122,13 +122,13 @@ void SetClientSize(HWND window, SIZE client, UINT dpi) {
   }
 }
 
+}  // namespace
+
 UniqueIcon LoadAppIcon(int size) {
   return UniqueIcon(
       static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_QUORVATH),
                                     IMAGE_ICON, size, size, LR_DEFAULTCOLOR)));
 }
-
-}  // namespace
 
 UINT DpiForWindow(HWND window) {
   using GetDpiForWindowFn = UINT(WINAPI*)(HWND);

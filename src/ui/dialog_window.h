@@ -33,6 +33,9 @@ UINT DpiForWindow(HWND window);
 // A system metric at `dpi` (GetSystemMetricsForDpi where the system has it).
 int SystemMetricForDpi(int index, UINT dpi);
 
+// The program's icon at `size` pixels square.
+UniqueIcon LoadAppIcon(int size);
+
 // "MS Sans Serif" at `points`, regular, for `dpi`.
 UniqueFont CreateDialogFont(int points, UINT dpi);
 
