@@ -138,23 +138,23 @@ std::optional<std::wstring> AskOpenPath(HWND owner, const std::wstring& kind,
                  OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
 }
 
-void OpenFolder(const std::wstring& folder) {
+namespace {
+
+// The shell's default action (or `verb`) on `target`, in a normal window; the shell may hand it
+// to COM objects. What it gives back is not looked at: nothing is reported when nothing opens.
+void ShellOpen(const wchar_t* verb, const wchar_t* target, const wchar_t* folder) {
   using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
   EnsureComInitialized();
   if (const auto shell_execute =
           SystemFunctionAs<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW")) {
-    shell_execute(nullptr, L"open", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    shell_execute(nullptr, verb, target, nullptr, folder, SW_SHOWNORMAL);
   }
 }
 
-void OpenMakerWebSite() {
-  using ShellExecuteFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
-  // The shell may hand the address to COM objects.
-  EnsureComInitialized();
-  if (const auto shell_execute =
-          SystemFunctionAs<ShellExecuteFn>(L"shell32.dll", "ShellExecuteW")) {
-    shell_execute(nullptr, nullptr, kMakerWebSite, nullptr, L"C:\\", SW_SHOWNORMAL);
-  }
-}
+}  // namespace
+
+void OpenFolder(const std::wstring& folder) { ShellOpen(L"open", folder.c_str(), nullptr); }
+
+void OpenMakerWebSite() { ShellOpen(nullptr, kMakerWebSite, L"C:\\"); }
 
 }  // namespace quorvath

@@ -147,8 +147,10 @@ ChartSubject ResultForm::Subject() const {
 }
 
 void ResultForm::SaveAs() {
-  const std::optional<std::wstring> path = AskSavePath(
-      hwnd(), L"CSV files (*.csv)", L"*.csv", HistoryFolder() + L"\\" + RunFileName(saved_.name));
+  const std::wstring folder = HistoryFolder();
+  const std::optional<std::wstring> path =
+      AskSavePath(hwnd(), L"CSV files (*.csv)", L"*.csv",
+                  (folder.empty() ? std::wstring() : folder + L"\\") + RunFileName(saved_.name));
   if (!path) return;
   if (const unsigned long error = WriteFileWhole(*path, RunCsv(Run())); error != ERROR_SUCCESS) {
     ShowWarning(hwnd(), L"The results could not be saved as:\r\n" + *path + L"\r\n\r\n" +
