@@ -2,6 +2,7 @@
 // program works with. Files are in the system's ANSI code page.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,5 +20,8 @@ inline std::wstring DecodeAnsi(std::string_view bytes) {
   AppendDecodedAnsi(bytes, text);
   return text;
 }
+
+// `text` in the system's ANSI code page, or nothing when the code page cannot spell all of it.
+std::optional<std::string> EncodeAnsi(std::wstring_view text);
 
 }  // namespace quorvath

@@ -2,6 +2,7 @@
 // Windows-1252, the Western default.
 #include "core/ansi_text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quorvath {
@@ -25,6 +26,20 @@ void AppendDecodedAnsi(std::string_view bytes, std::wstring& out) {
     const auto byte = static_cast<unsigned char>(c);
     *dest++ = (byte >= 0x80 && byte < 0xA0) ? kCp1252High[byte - 0x80] : static_cast<wchar_t>(byte);
   }
+}
+
+std::optional<std::string> EncodeAnsi(std::wstring_view text) {
+  std::string bytes;
+  for (const wchar_t c : text) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      bytes += static_cast<char>(c);
+      continue;
+    }
+    const auto* const high = std::find(kCp1252High.begin(), kCp1252High.end(), c);
+    if (high == kCp1252High.end()) return std::nullopt;
+    bytes += static_cast<char>(0x80 + (high - kCp1252High.begin()));
+  }
+  return bytes;
 }
 
 }  // namespace quorvath

@@ -20,4 +20,22 @@ void AppendDecodedAnsi(std::string_view bytes, std::wstring& out) {
   }
 }
 
+std::optional<std::string> EncodeAnsi(std::wstring_view text) {
+  if (text.empty()) return std::string();
+  // UTF-8 as the ANSI code page spells everything, and refuses the "default used" flag.
+  BOOL used_default = FALSE;
+  BOOL* const report_default = GetACP() == CP_UTF8 ? nullptr : &used_default;
+  const int wide_length = static_cast<int>(text.size());
+  const int length =
+      WideCharToMultiByte(CP_ACP, 0, text.data(), wide_length, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(length), '\0');
+  if (WideCharToMultiByte(CP_ACP, 0, text.data(), wide_length, bytes.data(), length, nullptr,
+                          report_default) != length ||
+      used_default) {
+    return std::nullopt;
+  }
+  return bytes;
+}
+
 }  // namespace quorvath

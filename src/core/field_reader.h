@@ -86,10 +86,9 @@ class BasicFieldReader {
     if constexpr (std::is_same_v<Char, char>) {
       for (; from + 16 <= size; from += 16) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
-        const __m128i stops = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(',')),
-                         _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'))),
-            _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n')));
+        const __m128i stops = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(chunk, _mm_set1_epi8(',')),
+                                                        _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\r'))),
+                                           _mm_cmpeq_epi8(chunk, _mm_set1_epi8('\n')));
         const auto mask = static_cast<unsigned>(_mm_movemask_epi8(stops));
         if (mask != 0) return from + static_cast<std::size_t>(std::countr_zero(mask));
       }

@@ -20,6 +20,9 @@ std::wstring ExtendedLengthPath(const std::wstring& path);
 // false for a folder or nothing.
 bool IsFile(const std::wstring& path);
 
+// True for a normal file: not a folder, nor a hidden or system file.
+bool IsNormalFile(const std::wstring& path);
+
 // True for an existing file or folder. A path that ends in a backslash names a folder and
 // finds something only when that folder exists.
 bool EntryExists(const std::wstring& path);

@@ -84,4 +84,11 @@ DWORD DeleteOneFile(const std::wstring& path) {
   return Outcome(DeleteFileW(ExtendedLengthPath(path).c_str()));
 }
 
+bool IsNormalFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  constexpr DWORD kNotNormal =
+      FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & kNotNormal) == 0;
+}
+
 }  // namespace quorvath

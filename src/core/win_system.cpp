@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "core/win_handles.h"
+
 namespace quorvath {
 
 namespace {
@@ -86,6 +88,26 @@ std::wstring SystemErrorText(DWORD error) {
   }
   if (text.empty()) text = L"Error " + std::to_wstring(error) + L".";
   return text;
+}
+
+bool StartProgram(const std::wstring& path) {
+  if (path.empty()) return false;
+  // Quoted, so that a path with spaces names one program and nothing else.
+  std::wstring command_line = L"\"" + path + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(nullptr, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process)) {
+    return false;
+  }
+  const UniqueHandle process_handle(process.hProcess);
+  const UniqueHandle thread_handle(process.hThread);
+  // The user asked for the tool: its window may come to the front over this dialog.
+  AllowSetForegroundWindow(process.dwProcessId);
+  return true;
 }
 
 }  // namespace quorvath

@@ -39,6 +39,10 @@ bool EnsureComInitialized();
 // CoCreateInstance of an in-process server, with COM initialised.
 HRESULT CreateComInstance(REFCLSID clsid, REFIID iid, void** object);
 
+// Starts `path` as a new process in a normal, activated window, and lets it run on its own;
+// false when it cannot be started.
+bool StartProgram(const std::wstring& path);
+
 // The system's description of a Win32 error code, without the trailing line break.
 std::wstring SystemErrorText(DWORD error);
 

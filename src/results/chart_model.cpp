@@ -43,10 +43,10 @@ std::optional<double> PlainNumber(std::wstring_view text) {
   return std::strtod(std::string(text.begin(), text.end()).c_str(), nullptr);
 }
 
-ChartModel BuildChart(const SavedRun& run, const SavedRun* compared) {
+ChartModel BuildChart(const SavedRun& run, const SavedRun* baseline) {
   ChartModel chart;
-  chart.compared = compared != nullptr;
-  std::vector<bool> used(compared != nullptr ? compared->size() : 0, false);
+  chart.has_baseline = baseline != nullptr;
+  std::vector<bool> used(baseline != nullptr ? baseline->size() : 0, false);
   double largest = 0;
   const auto widen = [&](const std::optional<double>& value) {
     if (value) largest = std::max(largest, *value);
@@ -62,17 +62,17 @@ ChartModel BuildChart(const SavedRun& run, const SavedRun* compared) {
     bar.resolution = static_cast<std::size_t>(known - chart.resolutions.begin());
     if (known == chart.resolutions.end()) chart.resolutions.push_back(record.resolution);
     for (std::size_t i = 0; i < used.size(); ++i) {
-      const SavedRecord& other = (*compared)[i];
+      const SavedRecord& other = (*baseline)[i];
       if (used[i] || other.level != record.level || other.resolution != record.resolution) continue;
       used[i] = true;
-      bar.compared_average = other.average;
-      bar.compared = PlainNumber(other.average);
-      if (bar.average && bar.compared && *bar.compared != 0) {
-        bar.change = ChangeText(*bar.average, *bar.compared);
+      bar.baseline_text = other.average;
+      bar.baseline_value = PlainNumber(other.average);
+      if (bar.average && bar.baseline_value && *bar.baseline_value != 0) {
+        bar.change = ChangeText(*bar.average, *bar.baseline_value);
       }
       break;
     }
-    for (const auto& value : {bar.low, bar.average, bar.high, bar.compared}) widen(value);
+    for (const auto& value : {bar.low, bar.average, bar.high, bar.baseline_value}) widen(value);
     if (chart.groups.empty() || chart.groups.back().level != record.level) {
       chart.groups.push_back({record.level, {}});
     }
@@ -105,13 +105,13 @@ std::wstring ChangeText(double now, double before) {
 
 std::wstring ChartText(const ChartModel& chart) {
   std::wstring text = L"Level\tResolution\tLow FPS\tAverage FPS\tHigh FPS";
-  if (chart.compared) text += L"\tCompared Average FPS\tChange";
+  if (chart.has_baseline) text += L"\tCompared Average FPS\tChange";
   text += L"\r\n";
   for (const ChartGroup& group : chart.groups) {
     for (const ChartBar& bar : group.bars) {
       const SavedRecord& r = bar.record;
       text += r.level + L'\t' + r.resolution + L'\t' + r.low + L'\t' + r.average + L'\t' + r.high;
-      if (chart.compared) text += L'\t' + bar.compared_average.value_or(L"") + L'\t' + bar.change;
+      if (chart.has_baseline) text += L'\t' + bar.baseline_text.value_or(L"") + L'\t' + bar.change;
       text += L"\r\n";
     }
   }
@@ -131,7 +131,7 @@ ChartLayout LayoutChart(const ChartModel& chart, int width) {
   layout.figures_left = layout.width - kMargin - kFiguresWidth;
   layout.plot_right = layout.figures_left - kMargin;
   int y = kMargin;
-  if (chart.resolutions.size() > 1 || chart.compared) {
+  if (chart.resolutions.size() > 1 || chart.has_baseline) {
     layout.legend_top = y;
     y += kLegendHeight;
   }
@@ -142,8 +142,8 @@ ChartLayout LayoutChart(const ChartModel& chart, int width) {
     place.top = y;
     for (std::size_t i = 0; i < group.bars.size(); ++i) {
       if (i > 0) y += kBarGap;
-      BarPlace bar{y, kBarHeight, y + kBarHeight, chart.compared ? kComparedHeight : 0};
-      y = bar.compared_top + bar.compared_height;
+      BarPlace bar{y, kBarHeight, y + kBarHeight, chart.has_baseline ? kComparedHeight : 0};
+      y = bar.baseline_top + bar.baseline_height;
       place.bars.push_back(bar);
     }
     place.bottom = y;

@@ -21,10 +21,10 @@ std::optional<double> PlainNumber(std::wstring_view text);
 struct ChartBar {
   SavedRecord record;
   std::optional<double> low, average, high;
-  std::optional<std::wstring> compared_average;  // the compared run's text for this bar
-  std::optional<double> compared;                // and its value
-  std::wstring change;                           // "+4.1 %", "−2.3 %"; empty without both
-  std::size_t resolution = 0;                    // index into ChartModel::resolutions
+  std::optional<std::wstring> baseline_text;  // the compared run's text for this bar
+  std::optional<double> baseline_value;       // and its value
+  std::wstring change;                        // "+4.1 %", "−2.3 %"; empty without both
+  std::size_t resolution = 0;                 // index into ChartModel::resolutions
 };
 
 struct ChartGroup {
@@ -41,13 +41,13 @@ struct Axis {
 struct ChartModel {
   std::vector<ChartGroup> groups;
   std::vector<std::wstring> resolutions;  // in the order they first come: the legend
-  bool compared = false;
+  bool has_baseline = false;              // another run is compared with this one
   Axis axis;
 };
 
 // Levels are matched by name and resolution; a level that is in only one of the two runs gets
 // no change.
-ChartModel BuildChart(const SavedRun& run, const SavedRun* compared);
+ChartModel BuildChart(const SavedRun& run, const SavedRun* baseline);
 
 // About five round steps (1, 2 or 5 times a power of ten) that reach `largest`.
 Axis NiceAxis(double largest);
@@ -63,7 +63,7 @@ std::wstring ChartText(const ChartModel& chart);
 
 struct BarPlace {
   int top = 0, height = 0;                    // the bar and its figures
-  int compared_top = 0, compared_height = 0;  // 0 high without a comparison
+  int baseline_top = 0, baseline_height = 0;  // 0 high without a comparison
 };
 struct GroupPlace {
   int top = 0, bottom = 0;  // the level's name is written from the top

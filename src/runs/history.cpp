@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <tuple>
+#include <utility>
 
 namespace quorvath {
 
@@ -77,6 +78,26 @@ std::optional<RunName> ParseRunFileName(std::wstring_view file) {
 
 bool NewerFirst(const RunName& a, const RunName& b) {
   return std::tie(a.stamp, a.copy) > std::tie(b.stamp, b.copy);
+}
+
+std::wstring RunLabel(const RunName& name) {
+  return name.copy > 1 ? name.stamp + L" (" + std::to_wstring(name.copy) + L")" : name.stamp;
+}
+
+std::wstring RunPath(const std::wstring& folder, const RunName& name) {
+  return folder + L"\\" + RunFileName(name);
+}
+
+std::vector<RunName> EarlierRuns(std::vector<RunName> listed,
+                                 const std::optional<RunName>& saved_as, std::size_t limit) {
+  std::vector<RunName> earlier;
+  for (RunName& name : listed) {
+    if (earlier.size() == limit) break;
+    // Runs saved after this one are no earlier runs.
+    if (saved_as && !NewerFirst(*saved_as, name)) continue;
+    earlier.push_back(std::move(name));
+  }
+  return earlier;
 }
 
 std::wstring RunStamp(int year, int month, int day, int hour, int minute, int second) {

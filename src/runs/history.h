@@ -29,6 +29,15 @@ std::optional<RunName> ParseRunFileName(std::wstring_view file_name);
 // The newest first: by time, a later copy before an earlier one.
 bool NewerFirst(const RunName& a, const RunName& b);
 
+// How menus and legends name a run: its stamp, with " (2)" for a second copy.
+std::wstring RunLabel(const RunName& name);
+// The run's file in the history `folder` (given without a trailing backslash).
+std::wstring RunPath(const std::wstring& folder, const RunName& name);
+// The runs a chart can compare with, newest first and at most `limit`: of the `listed` runs
+// (newest first) those saved before `saved_as`; all of them while the run is not saved.
+std::vector<RunName> EarlierRuns(std::vector<RunName> listed,
+                                 const std::optional<RunName>& saved_as, std::size_t limit);
+
 // "2026-12-07 14-03-22".
 std::wstring RunStamp(int year, int month, int day, int hour, int minute, int second);
 

@@ -6,19 +6,6 @@
 
 namespace quorvath {
 
-namespace {
-
-std::wstring WithoutTrailingBackslash(std::wstring folder) {
-  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  return folder;
-}
-
-std::wstring FileNameOf(const std::wstring& path) {
-  return path.substr(path.find_last_of(L'\\') + 1);
-}
-
-}  // namespace
-
 std::optional<FolderFailure> MakeFolderPath(const std::wstring& path) {
   std::optional<FolderFailure> failure;
   for (const std::wstring& level : FolderLevels(path)) {
@@ -44,7 +31,7 @@ bool CopyIfExists(const std::wstring& source, const std::wstring& destination, b
     if (!target.empty() && target.back() == L'\\') {
       // Into that folder, under the file's own name; the folder itself must exist.
       outcome = EntryExists(target) ? ERROR_SUCCESS : ERROR_PATH_NOT_FOUND;
-      target += FileNameOf(source);
+      target += FileNameOfPath(source);
     }
     if (outcome != ERROR_PATH_NOT_FOUND) outcome = CopyOneFile(source, target, overwrite);
   }
@@ -67,7 +54,7 @@ std::optional<std::wstring> PrepareTestFolder(const TestRow& test, const AppStat
     return L"The folder " + folder + L" could not be created:\r\n" +
            SystemErrorText(folder_failure->error);
   }
-  const std::wstring target = destination + FileNameOf(source);
+  const std::wstring target = destination + FileNameOfPath(source);
   const std::optional<std::string> wanted = ReadSmallFile(source);
   const std::optional<std::string> present = ReadSmallFile(target);
   if (wanted && present && *wanted == *present) return std::nullopt;

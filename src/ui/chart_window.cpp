@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/file_system.h"
+#include "core/paths.h"
 #include "core/win_system.h"
 #include "ui/desktop.h"
 #include "ui/dialog_window.h"
@@ -120,11 +121,11 @@ struct LegendEntry {
 // Shown when the layout has a legend row: for several resolutions or a comparison.
 std::vector<LegendEntry> LegendEntries(const ChartModel& model, const std::wstring& compared) {
   std::vector<LegendEntry> entries;
-  if (model.resolutions.size() < 2 && !model.compared) return entries;
+  if (model.resolutions.size() < 2 && !model.has_baseline) return entries;
   for (std::size_t i = 0; i < model.resolutions.size(); ++i) {
     entries.push_back({model.resolutions[i], i});
   }
-  if (model.compared) entries.push_back({L"Compared: " + compared, std::nullopt});
+  if (model.has_baseline) entries.push_back({L"Compared: " + compared, std::nullopt});
   return entries;
 }
 
@@ -237,9 +238,9 @@ struct ChartPainter {
       FillBar({X(0), top, X(*bar.average), bottom}, bar.resolution, false);
       end = std::max(end, X(*bar.average));
     }
-    if (bar.compared && place.compared_height > 0) {
-      FillBar({X(0), Px(place.compared_top), X(*bar.compared),
-               Px(place.compared_top + place.compared_height)},
+    if (bar.baseline_value && place.baseline_height > 0) {
+      FillBar({X(0), Px(place.baseline_top), X(*bar.baseline_value),
+               Px(place.baseline_top + place.baseline_height)},
               bar.resolution, true);
     }
     if (bar.low && bar.high) {
@@ -263,35 +264,6 @@ struct ChartPainter {
     }
   }
 };
-
-std::wstring RunLabel(const RunName& name) {
-  return name.copy > 1 ? name.stamp + L" (" + std::to_wstring(name.copy) + L")" : name.stamp;
-}
-
-std::wstring RunPath(const std::wstring& folder, const RunName& name) {
-  return folder + L"\\" + RunFileName(name);
-}
-
-// An opened file's name without ".csv": in full, since it may be a run of another test.
-std::wstring FileTitle(const std::wstring& path) {
-  std::wstring name = path.substr(path.find_last_of(L"\\/") + 1);
-  if (name.size() > 4 &&
-      CompareStringOrdinal(name.c_str() + name.size() - 4, 4, L".csv", 4, TRUE) == CSTR_EQUAL) {
-    name.resize(name.size() - 4);
-  }
-  return name;
-}
-
-// The caption as a file name: without the characters that file names cannot hold.
-std::wstring FileSafe(std::wstring_view caption) {
-  constexpr std::wstring_view kNotInNames = L"\\/:*?\"<>|";
-  std::wstring name;
-  for (const wchar_t c : caption) {
-    if (c >= L' ' && kNotInNames.find(c) == std::wstring_view::npos) name += c;
-  }
-  while (!name.empty() && (name.back() == L' ' || name.back() == L'.')) name.pop_back();
-  return name.empty() ? L"Chart" : name;
-}
 
 // A Win32 error wrapped in an HRESULT is told in its own words; the system knows most other
 // HRESULTs by their whole value.
@@ -471,7 +443,7 @@ SIZE ChartWindow::FrameFor(SIZE client) const {
 
 int ChartWindow::MinClientWidth() const {
   int width = LayoutChart(ChartModel{}, 0).width;
-  const std::vector<LegendEntry> entries = LegendEntries(model_, compared_label_);
+  const std::vector<LegendEntry> entries = LegendEntries(model_, baseline_label_);
   if (!entries.empty()) {
     const ScopedWindowDc dc(hwnd_);
     const ScopedSelectObject font(dc.get(), font_.get());
@@ -496,12 +468,8 @@ void ChartWindow::SetDpi(UINT dpi) {
 void ChartWindow::CompareWithDefault() {
   earlier_.clear();
   if (!subject_.history_folder.empty()) {
-    for (RunName& name : ListRuns(subject_.history_folder, subject_.test, subject_.resolution)) {
-      // Runs saved after this one are no earlier runs; before it is saved, all are.
-      if (subject_.saved_as && !NewerFirst(*subject_.saved_as, name)) continue;
-      earlier_.push_back(std::move(name));
-      if (earlier_.size() == kCompareRunCount) break;
-    }
+    earlier_ = EarlierRuns(ListRuns(subject_.history_folder, subject_.test, subject_.resolution),
+                           subject_.saved_as, kCompareRunCount);
   }
   std::optional<SavedRun> run;
   if (!earlier_.empty()) {
@@ -525,7 +493,7 @@ void ChartWindow::CompareWithFile(int item, const std::wstring& path, std::wstri
 }
 
 void ChartWindow::CompareWith(int item, const std::optional<SavedRun>& run, std::wstring label) {
-  compared_label_ = std::move(label);
+  baseline_label_ = std::move(label);
   compare_item_ = item;
   model_ = BuildChart(subject_.run, run ? &*run : nullptr);
   FillCompareMenu();
@@ -588,7 +556,7 @@ void ChartWindow::Draw(HDC dc, int width, int height, int top) const {
     const ScopedSelectObject font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     const ChartPainter painter{dc, dpi_, palette, model_, layout_};
-    if (layout_.legend_top >= 0) painter.Legend(LegendEntries(model_, compared_label_));
+    if (layout_.legend_top >= 0) painter.Legend(LegendEntries(model_, baseline_label_));
     if (!layout_.groups.empty()) painter.Axis();
     for (std::size_t i = 0; i < layout_.groups.size() && i < model_.groups.size(); ++i) {
       const GroupPlace& place = layout_.groups[i];
@@ -652,7 +620,7 @@ void ChartWindow::SaveChartAs() const {
     ShowWarning(hwnd_, L"The chart is too large to be saved as one picture.");
     return;
   }
-  std::wstring suggested = FileSafe(subject_.caption) + L".png";
+  std::wstring suggested = FileSafeName(subject_.caption, L"Chart") + L".png";
   if (!subject_.history_folder.empty()) suggested = subject_.history_folder + L"\\" + suggested;
   const std::optional<std::wstring> path =
       AskSavePath(hwnd_, L"PNG images (*.png)", L"*.png", suggested);
@@ -686,7 +654,7 @@ void ChartWindow::OnCommand(int id) {
   } else if (id == kCompareOpen) {
     const std::optional<std::wstring> path =
         AskOpenPath(hwnd_, L"CSV files (*.csv)", L"*.csv", subject_.history_folder);
-    if (path) CompareWithFile(kCompareOpen, *path, FileTitle(*path));
+    if (path) CompareWithFile(kCompareOpen, *path, FileTitle(*path, L".csv"));
   } else if (id == kCompareNone) {
     CompareWith(kCompareNone, std::nullopt, {});
   } else if (id == kSaveChartAs) {

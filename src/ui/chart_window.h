@@ -74,7 +74,7 @@ class ChartWindow {
   HWND hwnd_ = nullptr;
   ChartSubject subject_;
   std::vector<RunName> earlier_;  // the Compare menu's runs, newest first
-  std::wstring compared_label_;   // "2026-12-07 14-03-22", or the name of an opened file
+  std::wstring baseline_label_;   // "2026-12-07 14-03-22", or the name of an opened file
   int compare_item_ = 0;          // the Compare menu's checked item
   ChartModel model_;
   ChartLayout layout_;  // for the client area's width

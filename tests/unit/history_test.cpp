@@ -110,7 +110,7 @@ TEST(BuildChart, MatchesLevelsByNameAndResolutionAndLeavesTextThatIsNoNumber) {
   EXPECT_EQ(chart.groups[0].bars[0].change, L"+4.0 %");
   EXPECT_EQ(chart.groups[0].bars[1].change, L"\u22122.3 %");
   EXPECT_EQ(chart.groups[0].bars[1].high, std::nullopt);
-  EXPECT_EQ(chart.groups[1].bars[0].compared_average, std::nullopt);  // only in this run
+  EXPECT_EQ(chart.groups[1].bars[0].baseline_text, std::nullopt);  // only in this run
   EXPECT_EQ(chart.groups[2].bars[0].average, std::nullopt);
   EXPECT_EQ(chart.groups[2].bars[0].change, L"");
   EXPECT_DOUBLE_EQ(chart.axis.max, 80);
@@ -141,8 +141,8 @@ TEST(LayoutChart, StacksBarsGroupedByLevelWithRoomForTheComparison) {
     int bottom = layout->axis_top;  // bars and groups one below the other
     for (const GroupPlace& group : layout->groups) {
       for (const BarPlace& bar : group.bars) {
-        EXPECT_TRUE(bar.top > bottom && bar.compared_top == bar.top + bar.height);
-        bottom = bar.compared_top + bar.compared_height;
+        EXPECT_TRUE(bar.top > bottom && bar.baseline_top == bar.top + bar.height);
+        bottom = bar.baseline_top + bar.baseline_height;
       }
       EXPECT_EQ(group.bottom, bottom);
     }
@@ -151,8 +151,8 @@ TEST(LayoutChart, StacksBarsGroupedByLevelWithRoomForTheComparison) {
     EXPECT_EQ(layout->XFor(4, Axis{4, 1}), layout->plot_right);
     EXPECT_LT(layout->plot_right, layout->figures_left);
   }
-  EXPECT_EQ(single.groups[0].bars[0].compared_height, 0);
-  EXPECT_GT(grouped.groups[0].bars[0].compared_height, 0);
+  EXPECT_EQ(single.groups[0].bars[0].baseline_height, 0);
+  EXPECT_GT(grouped.groups[0].bars[0].baseline_height, 0);
   EXPECT_EQ(LayoutChart(BuildChart({}, nullptr), 50).width,
             LayoutChart(BuildChart({}, nullptr), 0).width);
 }

@@ -1,5 +1,6 @@
 // The registry look-up and the start of the system information tool, on Wine's registry and
 // Wine's own msinfo32.exe.
+#include "core/registry.h"
 #include "ui/system_info.h"
 
 #include <gtest/gtest.h>
