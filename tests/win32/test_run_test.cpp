@@ -39,6 +39,13 @@ TEST(MakeFolderPath, CreatesEveryMissingLevelWhoseParentExists) {
   EXPECT_FALSE(IsFolder(games + L"\\Beta\\Benchmark"));
   EXPECT_EQ(MakeFolder(root / L"Missing\\Child\\"), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
   EXPECT_FALSE(IsFolder(root / L"Missing"));
+  // The extended form is walked from its drive; a share that is not there is named itself.
+  EXPECT_EQ(MakeFolderPath(L"\\\\?\\" + games + L"\\Gamma\\Benchmark"), std::nullopt);
+  EXPECT_TRUE(IsFolder(games + L"\\Gamma\\Benchmark"));
+  const std::optional<FolderFailure> share =
+      MakeFolderPath(L"\\\\no-such-server\\Users\\Documents\\Quorvath\\Results");
+  ASSERT_TRUE(share);
+  EXPECT_EQ(share->folder, L"\\\\no-such-server\\Users");
 }
 
 TEST(CopyIfExists, CopiesFilesOnlyAndReplacesOnlyWhenAskedToAndNeverAReadOnlyFile) {
