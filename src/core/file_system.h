@@ -38,10 +38,9 @@ struct FileStamp {
 };
 FileStamp StampOf(const std::wstring& path);
 
-// The whole content of a small file (cut at `max_bytes`), or nothing with `error` set.
+// The whole content of a small file (cut at `max_bytes`), or nothing when it cannot be read.
 // Reading shares the file with writers, as batch files may still hold it open.
-std::optional<std::string> ReadSmallFile(const std::wstring& path, DWORD* error = nullptr,
-                                         std::size_t max_bytes = 1 << 20);
+std::optional<std::string> ReadSmallFile(const std::wstring& path, std::size_t max_bytes = 1 << 20);
 
 // Creates one folder; ERROR_SUCCESS or the system's reason.
 DWORD CreateFolder(const std::wstring& path);

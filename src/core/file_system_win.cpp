@@ -44,26 +44,20 @@ FileStamp StampOf(const std::wstring& path) {
               data.ftLastWriteTime.dwLowDateTime};
 }
 
-std::optional<std::string> ReadSmallFile(const std::wstring& path, DWORD* error,
-                                         std::size_t max_bytes) {
-  auto fail = [error](DWORD code) -> std::optional<std::string> {
-    if (error != nullptr) *error = code;
-    return std::nullopt;
-  };
+std::optional<std::string> ReadSmallFile(const std::wstring& path, std::size_t max_bytes) {
   const UniqueHandle file(CreateFileW(ExtendedLengthPath(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) return fail(GetLastError());
+  if (file.get() == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string content;
   char buffer[4096];
   while (content.size() < max_bytes) {
     DWORD read = 0;
-    if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return fail(GetLastError());
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr)) return std::nullopt;
     if (read == 0) break;
     content.append(buffer, read);
   }
   if (content.size() > max_bytes) content.resize(max_bytes);
-  if (error != nullptr) *error = ERROR_SUCCESS;
   return content;
 }
 

@@ -107,7 +107,7 @@ std::vector<RunName> ListRuns(const std::wstring& folder, TestKind test,
 }
 
 std::optional<SavedRun> ReadRun(const std::wstring& path) {
-  const std::optional<std::string> bytes = ReadSmallFile(path, nullptr, 64 << 20);
+  const std::optional<std::string> bytes = ReadSmallFile(path, 64 << 20);
   if (!bytes) return std::nullopt;
   return ParseRunCsv(*bytes);
 }

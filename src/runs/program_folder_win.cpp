@@ -84,8 +84,7 @@ std::wstring LocationFilePath(const std::wstring& app_dir) {
 
 std::optional<std::wstring> ReadLocationFile(const std::wstring& app_dir) {
   // Only the first line matters; a location file is a few hundred bytes at most.
-  const std::optional<std::string> bytes =
-      ReadSmallFile(LocationFilePath(app_dir), nullptr, 64 * 1024);
+  const std::optional<std::string> bytes = ReadSmallFile(LocationFilePath(app_dir), 64 * 1024);
   if (!bytes) return std::nullopt;
   return GameFolderFromLocationText(DecodeLocationText(*bytes));
 }

@@ -34,9 +34,9 @@ DWORD MakeFolder(const std::wstring& path);
 // existing folder that receives the file under its own name; any other destination is the new
 // file's name. With `overwrite` an existing destination file is replaced, without it the copy
 // fails. True when the copy was made; every failure is a false result, with the reason in
-// `error` when asked for.
+// `error`.
 bool CopyIfExists(const std::wstring& source, const std::wstring& destination, bool overwrite,
-                  DWORD* error = nullptr);
+                  DWORD* error);
 
 // Makes sure game_dir + the test's benchmark folder exists, then copies the test's settings
 // file into it, replacing an earlier copy. Nothing when the settings are in place (an

@@ -35,7 +35,7 @@ bool CopyIfExists(const std::wstring& source, const std::wstring& destination, b
     }
     if (outcome != ERROR_PATH_NOT_FOUND) outcome = CopyOneFile(source, target, overwrite);
   }
-  if (error != nullptr) *error = outcome;
+  *error = outcome;
   return outcome == ERROR_SUCCESS;
 }
 

@@ -78,7 +78,9 @@ TEST(CopyIfExists, CopiesFilesOnlyAndReplacesOnlyWhenAskedToAndNeverAReadOnlyFil
     DeleteFileW(target.c_str());
     if (c.present != nullptr) WriteFileBytes(target, c.present);
     if (c.attributes != 0) SetFileAttributesW(target.c_str(), c.attributes);
-    EXPECT_EQ(CopyIfExists(c.source, c.destination, c.overwrite), c.copied);
+    DWORD error = 1;
+    EXPECT_EQ(CopyIfExists(c.source, c.destination, c.overwrite, &error), c.copied);
+    EXPECT_EQ(error == ERROR_SUCCESS, c.copied);
     EXPECT_EQ(ReadFileBytes(target), c.copied ? "new" : c.present ? c.present : "");
   }
 }
