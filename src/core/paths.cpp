@@ -16,7 +16,9 @@ bool IsDriveRoot(std::wstring_view path) {
 // share's name, or the whole text when nothing follows it; 0 when either name is missing.
 std::size_t ShareRootEnd(std::wstring_view path) {
   const std::size_t server_end = path.find(L'\\');
-  if (server_end == 0 || server_end == std::wstring_view::npos) return 0;
+  if (server_end == 0 || server_end == std::wstring_view::npos || server_end + 1 == path.size()) {
+    return 0;
+  }
   const std::size_t share_end = path.find(L'\\', server_end + 1);
   if (share_end == server_end + 1) return 0;
   return share_end == std::wstring_view::npos ? path.size() : share_end + 1;

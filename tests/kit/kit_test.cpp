@@ -28,17 +28,15 @@ void CopyTree(const std::wstring& from, const std::wstring& to) {
   CreateFolders(to);
   WIN32_FIND_DATAW entry{};
   const HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &entry);
-  if (find == INVALID_HANDLE_VALUE) return;
-  do {
-    const std::wstring name = entry.cFileName;
+  for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileW(find, &entry)) {
+    const std::wstring name = entry.cFileName, source = from + L"\\" + name,
+                       target = to + L"\\" + name;
     if (name == L"." || name == L"..") continue;
-    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-      CopyTree(from + L"\\" + name, to + L"\\" + name);
-    } else {
-      CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
-    }
-  } while (FindNextFileW(find, &entry));
-  FindClose(find);
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) CopyTree(source, target);
+    if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+      CopyFileW(source.c_str(), target.c_str(), FALSE);
+  }
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
 }
 
 // A scratch program folder holding the demo kit.
@@ -62,10 +60,9 @@ struct KitFolder {
 
 std::vector<std::string> Lines(const std::string& bytes) {
   std::vector<std::string> lines;
-  for (std::size_t at = 0; at < bytes.size();) {
-    const std::size_t end = bytes.find("\r\n", at);
+  for (std::size_t at = 0, end = 0; at < bytes.size(); at = end + 2) {
+    end = std::min(bytes.find("\r\n", at), bytes.size());
     lines.push_back(bytes.substr(at, end - at));
-    at = end == std::string::npos ? bytes.size() : end + 2;
   }
   return lines;
 }

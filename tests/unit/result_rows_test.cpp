@@ -4,64 +4,44 @@
 #include <gtest/gtest.h>
 
 namespace quorvath {
-namespace {
-
-std::deque<FpsRecord> Records(int count) {
-  std::string file;
-  for (int i = 1; i <= count; ++i) {
-    file += "L" + std::to_string(i) + "\r\n" + std::to_string(i) + " / 2 / 3 fps\r\nx\r\ny\r\n";
-  }
-  return ReadFpsBytes(file).records;
-}
 
 TEST(ResultRows, AreLaidOutForTheCpuTestOneResolutionOrAllResolutions) {
-  const std::deque<FpsRecord> two = Records(2);
+  std::deque<FpsRecord> records;
+  for (const auto* n : {L"1", L"2", L"3", L"4"}) {
+    records.push_back({FixedText<14>(L"L" + std::wstring(n)), FixedText<10>(n), FixedText<10>(L"2"),
+                       FixedText<10>(L"3")});
+  }
+  const std::wstring l[] = {L"L1            \t1         \t2         \t3         ",
+                            L"L2            \t2         \t2         \t3         ",
+                            L"L3            \t3         \t2         \t3         ",
+                            L"L4            \t4         \t2         \t3         "};
+  using Rows = std::vector<std::wstring>;
+  const std::deque<FpsRecord> two(records.begin(), records.begin() + 2);
   EXPECT_EQ(ResultRows(two, RowLayout::kCpu),
-            (std::vector<std::wstring>{L"Level\t\tLow FPS\t\tAverage FPS\tHigh FPS", L"",
-                                       L"L1            \t1         \t2         \t3         ",
-                                       L"L2            \t2         \t2         \t3         "}));
-  EXPECT_EQ(ResultRows(two, RowLayout::kOneResolution),
-            (std::vector<std::wstring>{L"L1            \t1         \t2         \t3         ",
-                                       L"L2            \t2         \t2         \t3         "}));
-  EXPECT_EQ(ResultRows(Records(4), RowLayout::kResolutionCaptions),
-            (std::vector<std::wstring>{
-                L"1600 x 1200", L"L1            \t1         \t2         \t3         ", L" ",
-                L"1280 x 1024", L"L2            \t2         \t2         \t3         ", L" ",
-                L"1024 x 768", L"L3            \t3         \t2         \t3         ", L" ",
-                L"1600 x 1200", L"L4            \t4         \t2         \t3         ", L" "}));
+            (Rows{L"Level\t\tLow FPS\t\tAverage FPS\tHigh FPS", L"", l[0], l[1]}));
+  EXPECT_EQ(ResultRows(two, RowLayout::kOneResolution), (Rows{l[0], l[1]}));
+  EXPECT_EQ(ResultRows(records, RowLayout::kResolutionCaptions),
+            (Rows{L"1600 x 1200", l[0], L" ", L"1280 x 1024", l[1], L" ", L"1024 x 768", l[2], L" ",
+                  L"1600 x 1200", l[3], L" "}));
   EXPECT_EQ(ResultRows({}, RowLayout::kCpu).size(), 2u);
   EXPECT_TRUE(ResultRows({}, RowLayout::kResolutionCaptions).empty());
-  const std::vector<std::wstring> rows = ResultRows(Records(21), RowLayout::kResolutionCaptions);
-  ASSERT_EQ(rows.size(), 63u);
-  const std::wstring_view cycle[] = {L"1600 x 1200", L"1280 x 1024", L"1024 x 768"};
-  for (std::size_t i = 0; i < 63; i += 3) {
-    EXPECT_EQ(rows[i], cycle[i / 3 % 3]);
-    EXPECT_EQ(rows[i + 1].size(), 47u);
-  }
-}
-
-TEST(RowCells, PutHeaderWordsAndDataFieldsInTheSameFourColumns) {
-  EXPECT_EQ(RowCells(kCpuHeaderRow),
-            (std::vector<RowCell>{
-                {0, L"Level"}, {1, L"Low FPS"}, {2, L"Average FPS"}, {3, L"High FPS"}}));
-  EXPECT_EQ(RowCells(L"1600 x 1200"), (std::vector<RowCell>{{0, L"1600 x 1200"}}));
-  EXPECT_EQ(RowCells(L" "), (std::vector<RowCell>{{0, L" "}}));
-  EXPECT_TRUE(RowCells(L"").empty());
-  // A tab inside the level name and another inside the high figure move nothing.
-  const std::wstring row =
-      DataRow(ReadFpsBytes("Tab\tbed Level\r\n1 / 2 / 3\t4 fps\r\na\r\nb\r\n").records.at(0));
-  ASSERT_EQ(row.size(), 47u);
-  EXPECT_EQ(
-      RowCells(row),
-      (std::vector<RowCell>{
-          {0, L"Tab\tbed Level "}, {1, L"1         "}, {2, L"2         "}, {3, L"3\t4       "}}));
-}
-
-TEST(ColumnHeader, Is91CharactersWithTheColumnsWhereItsWordsStart) {
-  EXPECT_EQ(kColumnHeader.size(), 91u);
-  EXPECT_EQ(kColumnHeader.find(L'\t'), std::wstring_view::npos);
   EXPECT_EQ(ColumnHeaderWordStarts(), (std::array<std::size_t, 4>{0, 32, 59, 83}));
 }
 
-}  // namespace
+TEST(RowCells, PutHeaderWordsAndDataFieldsInTheSameFourColumns) {
+  using Cells = std::vector<RowCell>;
+  EXPECT_EQ(RowCells(kCpuHeaderRow),
+            (Cells{{0, L"Level"}, {1, L"Low FPS"}, {2, L"Average FPS"}, {3, L"High FPS"}}));
+  EXPECT_EQ(RowCells(L"a\t\tb\t"), (Cells{{0, L"a"}, {1, L"b"}}));
+  EXPECT_EQ(RowCells(L"\ta"), (Cells{{1, L"a"}}));
+  EXPECT_EQ(RowCells(L"1600 x 1200"), (Cells{{0, L"1600 x 1200"}}));
+  EXPECT_TRUE(RowCells(L"").empty());
+  // A tab inside the level name and another inside the high figure move nothing.
+  EXPECT_EQ(
+      RowCells(DataRow({FixedText<14>(L"Tab\tbed Level"), FixedText<10>(L"1"), FixedText<10>(L"2"),
+                        FixedText<10>(L"3\t4")})),
+      (Cells{
+          {0, L"Tab\tbed Level "}, {1, L"1         "}, {2, L"2         "}, {3, L"3\t4       "}}));
+}
+
 }  // namespace quorvath
