@@ -18,7 +18,7 @@ namespace quorvath {
 inline constexpr wchar_t kAppTitle[] = L"Quorvath";
 
 // A plain message without an icon, as the start-up checks show it.
-void ShowPlainMessage(HWND owner, const std::wstring& text, const std::wstring& title = kAppTitle);
+void ShowPlainMessage(HWND owner, const std::wstring& text, const std::wstring& title);
 
 // A problem the user should know about (a test that cannot run, a damaged file).
 void ShowWarning(HWND owner, const std::wstring& text);

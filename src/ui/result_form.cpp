@@ -98,13 +98,9 @@ void ResultForm::ShowResults(FpsReadResult read, const std::wstring& path,
     GetWindowRect(hwnd(), &frame);
     SetWindowPos(hwnd(), nullptr, frame.left + step, frame.top + step, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // On screen before the rows are listed.
-    ShowWindow(hwnd(), SW_SHOWNORMAL);
-    UpdateWindow(hwnd());
-  } else {
-    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
-    SetForegroundWindow(hwnd());
   }
+  // On screen before the rows are listed.
+  ShowOrBringForward();
   const RowLayout layout = LayoutFor(design_.test, selected_res);
   if (design_.caption_shows_resolution) {
     SetWindowTextW(hwnd(), (std::wstring(design_.caption) + L" " + selected_res).c_str());
