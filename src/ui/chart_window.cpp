@@ -1,7 +1,6 @@
 #include "ui/chart_window.h"
 
 #include <algorithm>
-#include <cstring>
 #include <limits>
 #include <utility>
 
@@ -101,30 +100,9 @@ void ChartWindow::OnInitDialog() {
 }
 
 void ChartWindow::Place(HWND beside) {
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoW(MonitorFromWindow(beside != nullptr ? beside : hwnd(), MONITOR_DEFAULTTONEAREST),
-                  &monitor);
-  const RECT& work = monitor.rcWork;
   const int content = Px(LayoutChart(model_, kOpeningClientWidth).height);
-  SIZE frame = FrameSize({Px(kOpeningClientWidth), std::max(content, Px(kMinClientHeight))});
-  frame.cx = std::min(frame.cx, work.right - work.left);
-  frame.cy = std::min(frame.cy, work.bottom - work.top);
-  SetWindowPos(hwnd(), nullptr, 0, 0, frame.cx, frame.cy,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (beside == nullptr) {
-    CenterWindow(hwnd(), nullptr);
-    return;
-  }
-  // To the right of the result window, else to its left, else as far right as it fits.
-  RECT around{};
-  GetWindowRect(beside, &around);
-  const int gap = Px(kBesideGap);
-  LONG left = around.right + gap;
-  if (left + frame.cx > work.right) left = around.left - gap - frame.cx;
-  if (left < work.left) left = std::max(work.left, work.right - frame.cx);
-  const LONG top = std::clamp(around.top, work.top, std::max(work.top, work.bottom - frame.cy));
-  SetWindowPos(hwnd(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize({Px(kOpeningClientWidth), std::max(content, Px(kMinClientHeight))});
+  PlaceBeside(hwnd(), beside, Px(kBesideGap));
 }
 
 ChartWindow::Extent ChartWindow::ViewSize() const {
@@ -262,25 +240,8 @@ UniqueBitmap ChartWindow::DrawWholeChart() const {
 }
 
 void ChartWindow::CopyChart() const {
-  const std::wstring text = ChartText(model_);
-  const ClipboardData text_data{CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)};
-  const UniqueBitmap picture = DrawWholeChart();
-  DIBSECTION section{};
-  if (!picture ||
-      GetObjectW(picture.get(), sizeof section, &section) != static_cast<int>(sizeof section)) {
-    // A chart too large for one picture still goes as text.
-    PutOnClipboard(hwnd(), {text_data});
-    return;
-  }
-  // CF_DIB: the header, then the rows as they are, each padded to whole DWORDs.
-  BITMAPINFOHEADER header = section.dsBmih;
-  const std::size_t stride = (static_cast<std::size_t>(header.biWidth) * 24 + 31) / 32 * 4;
-  const std::size_t size = stride * static_cast<std::size_t>(header.biHeight);
-  header.biSizeImage = static_cast<DWORD>(size);
-  std::string dib(sizeof header + size, '\0');
-  std::memcpy(dib.data(), &header, sizeof header);
-  std::memcpy(dib.data() + sizeof header, section.dsBm.bmBits, size);
-  PutOnClipboard(hwnd(), {{CF_DIB, dib.data(), dib.size()}, text_data});
+  // A chart too large for one picture still goes as text.
+  CopyPictureAndTextToClipboard(hwnd(), DrawWholeChart().get(), ChartText(model_));
 }
 
 void ChartWindow::SaveChartAs() const {

@@ -200,6 +200,30 @@ void CenterWindow(HWND window, HWND over) {
   SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void PlaceBeside(HWND window, HWND beside, int gap) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(beside != nullptr ? beside : window, MONITOR_DEFAULTTONEAREST),
+                  &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const LONG width = std::min(frame.right - frame.left, work.right - work.left);
+  const LONG height = std::min(frame.bottom - frame.top, work.bottom - work.top);
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (beside == nullptr) {
+    CenterWindow(window, nullptr);
+    return;
+  }
+  RECT around{};
+  GetWindowRect(beside, &around);
+  LONG left = around.right + gap;
+  if (left + width > work.right) left = around.left - gap - width;
+  if (left < work.left) left = std::max(work.left, work.right - width);
+  const LONG top = std::clamp(around.top, work.top, std::max(work.top, work.bottom - height));
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 DialogWindow::~DialogWindow() {
   if (hwnd_ == nullptr) return;
   // The derived part is gone: destroy the window without calling back into it.

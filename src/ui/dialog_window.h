@@ -61,6 +61,11 @@ auto RunGuarded(Body&& body, Fallback&& fallback) noexcept -> decltype(body()) {
 // none, kept inside that work area.
 void CenterWindow(HWND window, HWND over);
 
+// Places `window` to the right of `beside`, `gap` pixels apart, else to its left, else as far
+// right as it fits, top edges level; made smaller where it is larger than the work area. In the
+// middle of the work area when `beside` is none.
+void PlaceBeside(HWND window, HWND beside, int gap);
+
 enum class ControlKind {
   kPushButton,
   kDefaultPushButton,

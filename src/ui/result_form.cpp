@@ -230,7 +230,10 @@ void ResultForm::DrawRow(const DRAWITEMSTRUCT& item) const {
       if (cell.column + 1 < column_starts_.size()) {
         box.right = std::min(box.right, item.rcItem.left + column_starts_[cell.column + 1]);
       }
-      DrawTextW(dc, cell.text.data(), static_cast<int>(cell.text.size()), &box,
+      // A field's padding shows nothing, and must not push the figure it pads out of its column
+      // where a space is wider than in the designed font.
+      const std::wstring_view text = cell.text.substr(0, cell.text.find_last_not_of(L' ') + 1);
+      DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
   }
