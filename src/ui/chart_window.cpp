@@ -372,7 +372,7 @@ INT_PTR ChartWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnCommand(LOWORD(wparam));
       return TRUE;
     case WM_GETMINMAXINFO:
-      if (IsOpen()) OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));
+      if (dpi() != 0) OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));  // once laid out
       return TRUE;
     case WM_SETTINGCHANGE:  // high contrast may have been switched
     case WM_SYSCOLORCHANGE:
