@@ -1,5 +1,6 @@
 // Owners of the platform handles the program creates. Each closes its handle once and cannot
-// be copied; plain HWND values, which own nothing, stay apart from them.
+// be copied; plain HWND values, which own nothing, stay apart from them (a UniqueWindow is a
+// window the program made for itself and destroys).
 #pragma once
 
 #include <windows.h>
@@ -27,6 +28,7 @@ using UniqueIcon = UniqueOwner<HICON, &DestroyIcon>;
 using UniqueMenu = UniqueOwner<HMENU, &DestroyMenu>;
 using UniqueRegKey = UniqueOwner<HKEY, &RegCloseKey>;
 using UniqueDc = UniqueOwner<HDC, &DeleteDC>;  // a memory device context
+using UniqueWindow = UniqueOwner<HWND, &DestroyWindow>;
 
 // A window's device context for one scope.
 class ScopedWindowDc {
@@ -41,6 +43,21 @@ class ScopedWindowDc {
 
  private:
   HWND window_;
+  HDC dc_;
+};
+
+// Begins and ends the painting of a window.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~ScopedPaint() { EndPaint(window_, &paint_); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
   HDC dc_;
 };
 

@@ -83,15 +83,13 @@ std::wstring AboutVersionText(int major, int minor, int revision) {
 
 AboutForm::~AboutForm() { Close(); }
 
-void AboutForm::Show(HWND owner) {
-  if (IsOpen()) {
-    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
-    SetForegroundWindow(hwnd());
-    return;
+void AboutForm::Show(HWND over) {
+  if (!IsOpen()) {
+    if (!owner_) owner_ = CreateHiddenOwner();
+    if (!CreateDialogWindow(owner_.get(), std::wstring(L"About ") + kTitle)) return;
+    CenterWindow(hwnd(), over);
   }
-  if (!CreateDialogWindow(owner, std::wstring(L"About ") + kTitle)) return;
-  CenterWindow(hwnd(), owner);
-  ShowWindow(hwnd(), SW_SHOWNORMAL);
+  ShowOrBringForward();
 }
 
 void AboutForm::OnInitDialog() {

@@ -21,9 +21,9 @@ class AboutForm : public DialogWindow {
   AboutForm() = default;
   ~AboutForm() override;
 
-  // Shows the dialog owned by `owner` (so that it has no taskbar button of its own), or
-  // brings the open one to the front: there is only ever one.
-  void Show(HWND owner);
+  // Shows the dialog in the middle of `over`, or brings the open one to the front: there is
+  // only ever one. It has no taskbar button of its own, yet may go behind the main window.
+  void Show(HWND over);
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -32,6 +32,9 @@ class AboutForm : public DialogWindow {
   void OnInitDialog();
   void OnCommand(int id, int code);
   void OnPaint();
+
+  // The dialog's owner, made at its first showing and kept until the program ends.
+  UniqueWindow owner_;
 
   // Everything below lives as long as the window: a closed dialog keeps nothing.
   UniqueBitmap banner_;

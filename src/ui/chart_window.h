@@ -2,7 +2,9 @@
 // shows (results/chart_model.h), compared by default with the newest earlier saved run of the
 // same test and resolution. Its File menu saves the chart as a PNG file and closes it; its
 // Compare menu chooses another earlier run (up to ten, newest first), none, or any saved CSV.
-// Esc closes it; Ctrl+C puts it on the clipboard as a bitmap and as tab-separated text.
+// The chart fills the window in a view of its own, which scrolls with its scroll bar, the
+// mouse wheel and the keys; Esc closes the window; Ctrl+C puts the chart on the clipboard as a
+// bitmap and as tab-separated text.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +17,7 @@
 #include "results/chart_model.h"
 #include "results/run_csv.h"
 #include "runs/history.h"
+#include "ui/dialog_window.h"
 
 namespace quorvath {
 
@@ -28,35 +31,32 @@ struct ChartSubject {
   std::optional<RunName> saved_as;  // the run's own name in the history, once it is saved
 };
 
-class ChartWindow {
+class ChartWindow : public DialogWindow {
  public:
   ChartWindow() = default;
-  ~ChartWindow();
-  ChartWindow(const ChartWindow&) = delete;
-  ChartWindow& operator=(const ChartWindow&) = delete;
+  ~ChartWindow() override;
 
-  // Opens the chart beside `near`, or shows the open one the new subject and brings it forward.
-  void Show(ChartSubject subject, HWND near);
-  // Closes it if it is open.
-  void Close();
-  bool IsOpen() const { return hwnd_ != nullptr; }
-  HWND hwnd() const { return hwnd_; }
+  // Opens the chart beside `beside`, or shows the open one the new subject and brings it
+  // forward.
+  void Show(ChartSubject subject, HWND beside);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  bool Create(HWND beside);
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnDpiChanged(UINT previous_dpi) override;
+  void OnDestroyed() override { view_ = nullptr; }
+
+  static LRESULT CALLBACK ViewProc(HWND view, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam);
+
+  void OnInitDialog();
   void Place(HWND beside);
-  void OnPaint();
-  void OnSize();
   void OnCommand(int id);
   void OnKeyDown(WPARAM key);
   void OnVScroll(int request);
   void OnMouseWheel(int delta);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
+  void OnPaint() const;
 
-  void SetDpi(UINT dpi);
   void CompareWithDefault();
   void CompareWithFile(int item, const std::wstring& path, std::wstring label);
   void CompareWith(int item, const std::optional<SavedRun>& run, std::wstring label);
@@ -64,26 +64,25 @@ class ChartWindow {
   void Relayout();
   void ScrollTo(int top);
   void Draw(HDC dc, int width, int height, int top) const;
-  UniqueBitmap WholeChart() const;
+  UniqueBitmap DrawWholeChart() const;
   void CopyChart() const;
   void SaveChartAs() const;
-  int Px(int dips) const { return MulDiv(dips, static_cast<int>(dpi_), 96); }
+  int Px(int dips) const { return ScaleForDpi(dips, dpi()); }
   int MinClientWidth() const;
-  SIZE FrameFor(SIZE client) const;
+  struct Extent {
+    int width, height;  // pixels
+  };
+  Extent ViewSize() const;
 
-  HWND hwnd_ = nullptr;
+  HWND view_ = nullptr;  // the chart's surface, a child filling the client area
   ChartSubject subject_;
   std::vector<RunName> earlier_;  // the Compare menu's runs, newest first
   std::wstring baseline_label_;   // "2026-12-07 14-03-22", or the name of an opened file
   int compare_item_ = 0;          // the Compare menu's checked item
   ChartModel model_;
-  ChartLayout layout_;  // for the client area's width
-  UINT dpi_ = 96;
-  int scroll_top_ = 0;   // pixels of the chart above the client area
+  ChartLayout layout_;   // for the view's width
+  int scroll_top_ = 0;   // pixels of the chart above the view
   int wheel_delta_ = 0;  // the mouse wheel's turn not yet scrolled
-  UniqueFont font_;
-  UniqueIcon icon_;
-  UniqueIcon small_icon_;
 };
 
 }  // namespace quorvath

@@ -4,7 +4,9 @@
 #include <commdlg.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "core/win_system.h"
@@ -50,11 +52,16 @@ void TaskbarProgress::SetBusy(HWND window, bool busy) {
   if (taskbar_) taskbar_->SetProgressState(window, busy ? TBPF_INDETERMINATE : TBPF_NOPROGRESS);
 }
 
-bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
-  return PutOnClipboard(owner,
-                        {{CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)}});
-}
+namespace {
 
+// One clipboard format's data, laid out as that format has it in global memory.
+struct ClipboardData {
+  UINT format;
+  const void* bytes;
+  std::size_t size;
+};
+
+// Replaces what the clipboard holds with `data`, all formats in one go.
 bool PutOnClipboard(HWND owner, std::initializer_list<ClipboardData> data) {
   // The memory is ready before the clipboard is opened, so that it is held open briefly.
   std::vector<HGLOBAL> blocks;
@@ -90,6 +97,31 @@ bool PutOnClipboard(HWND owner, std::initializer_list<ClipboardData> data) {
     if (memory != nullptr) GlobalFree(memory);
   }
   return placed;
+}
+
+}  // namespace
+
+bool CopyTextToClipboard(HWND owner, const std::wstring& text) {
+  return PutOnClipboard(owner,
+                        {{CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)}});
+}
+
+bool CopyPictureAndTextToClipboard(HWND owner, HBITMAP picture, const std::wstring& text) {
+  const ClipboardData text_data{CF_UNICODETEXT, text.c_str(), (text.size() + 1) * sizeof(wchar_t)};
+  DIBSECTION section{};
+  if (picture == nullptr ||
+      GetObjectW(picture, sizeof section, &section) != static_cast<int>(sizeof section)) {
+    return PutOnClipboard(owner, {text_data});
+  }
+  // CF_DIB: the header, then the rows as they are, each padded to whole DWORDs.
+  BITMAPINFOHEADER header = section.dsBmih;
+  const std::size_t stride = (static_cast<std::size_t>(header.biWidth) * 24 + 31) / 32 * 4;
+  const std::size_t size = stride * static_cast<std::size_t>(std::abs(header.biHeight));
+  header.biSizeImage = static_cast<DWORD>(size);
+  std::string dib(sizeof header + size, '\0');
+  std::memcpy(dib.data(), &header, sizeof header);
+  std::memcpy(dib.data() + sizeof header, section.dsBm.bmBits, size);
+  return PutOnClipboard(owner, {{CF_DIB, dib.data(), dib.size()}, text_data});
 }
 
 namespace {

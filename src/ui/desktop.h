@@ -18,7 +18,7 @@ namespace quorvath {
 inline constexpr wchar_t kAppTitle[] = L"Quorvath";
 
 // A plain message without an icon, as the start-up checks show it.
-void ShowPlainMessage(HWND owner, const std::wstring& text, const std::wstring& title = kAppTitle);
+void ShowPlainMessage(HWND owner, const std::wstring& text, const std::wstring& title);
 
 // A problem the user should know about (a test that cannot run, a damaged file).
 void ShowWarning(HWND owner, const std::wstring& text);
@@ -50,15 +50,11 @@ class TaskbarProgress {
 // Puts `text` on the clipboard as Unicode text; false when the clipboard is busy.
 bool CopyTextToClipboard(HWND owner, const std::wstring& text);
 
-// One clipboard format's data, laid out as that format has it in global memory.
-struct ClipboardData {
-  UINT format;
-  const void* bytes;
-  std::size_t size;
-};
-// Replaces what the clipboard holds with `data`, all formats in one go, so that a program
-// pasting finds them together; false when the clipboard is busy or memory runs out.
-bool PutOnClipboard(HWND owner, std::initializer_list<ClipboardData> data);
+// Puts `picture`, a DIB section of 24 bits a pixel, on the clipboard as a device-independent
+// bitmap, and `text` as Unicode text: both in one go, so that a program pasting finds them
+// together. Without a picture, the text alone. False when the clipboard is busy or memory runs
+// out.
+bool CopyPictureAndTextToClipboard(HWND owner, HBITMAP picture, const std::wstring& text);
 
 // The common Save and Open dialogs for one kind of file, e.g. L"CSV files (*.csv)" with
 // L"*.csv": the path chosen, or nothing when the user cancels. Save starts at

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
+#include <utility>
 #include <vector>
 
 #include "core/win_system.h"
@@ -15,7 +16,14 @@ namespace quorvath {
 
 namespace {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+constexpr DWORD kFixedStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_3DLOOK;
+// The content fills the client area: the dialog need not paint under it.
+constexpr DWORD kResizableStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |
+                                  WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN | DS_3DLOOK;
+
+bool IsResizable(HWND window) {
+  return (GetWindowLongPtrW(window, GWL_STYLE) & WS_THICKFRAME) != 0;
+}
 
 // A drop-down list is created with the height of its open list; the closed box takes its
 // height from the font.
@@ -34,10 +42,10 @@ void ForgetDialog(HWND window) {
 
 // DLGTEMPLATE followed by: no menu, the default dialog class, the caption. No font: every
 // control gets its font from the program, sized for the window's DPI.
-std::vector<WORD> BuildTemplate(DWORD ex_style, const std::wstring& caption) {
+std::vector<WORD> BuildTemplate(DWORD style, DWORD ex_style, const std::wstring& caption) {
   std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD), 0);
   DLGTEMPLATE header{};
-  header.style = kDialogStyle;
+  header.style = style;
   header.dwExtendedStyle = ex_style;
   header.cx = 100;  // the window is sized in pixels once it exists
   header.cy = 50;
@@ -96,9 +104,9 @@ void FitDropDownList(HWND control, const ControlSpec& spec, UINT dpi) {
                TwipsToPixels(spec.height, dpi) - frame);
 }
 
-// Sizes the window so that its client area is exactly `client`, whatever its frame and menu
-// bar take at `dpi`.
-void SetClientSize(HWND window, SIZE client, UINT dpi) {
+// The size of `window` with a client area of `client` at `dpi`, whatever its frame and menu bar
+// take.
+SIZE FrameSizeFor(HWND window, SIZE client, UINT dpi) {
   using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
   static const auto adjust_for_dpi =
       SystemFunctionAs<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
@@ -109,17 +117,16 @@ void SetClientSize(HWND window, SIZE client, UINT dpi) {
   if (adjust_for_dpi == nullptr || !adjust_for_dpi(&frame, style, has_menu, ex_style, dpi)) {
     AdjustWindowRectEx(&frame, style, has_menu, ex_style);
   }
-  int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
-  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // A menu bar that wraps, or a frame drawn differently than computed, is corrected here.
-  RECT actual{};
-  GetClientRect(window, &actual);
-  if (actual.right != client.cx || actual.bottom != client.cy) {
-    width += client.cx - actual.right;
-    height += client.cy - actual.bottom;
-    SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+// The height of a font's em square in pixels: its cell less the room for accents above.
+int EmHeight(HFONT font) {
+  const ScopedWindowDc screen(nullptr);
+  const ScopedSelectObject select(screen.get(), font);
+  TEXTMETRICW metrics{};
+  if (!GetTextMetricsW(screen.get(), &metrics)) return 0;
+  return static_cast<int>(metrics.tmHeight - metrics.tmInternalLeading);
 }
 
 }  // namespace
@@ -150,13 +157,26 @@ int SystemMetricForDpi(int index, UINT dpi) {
 
 UniqueFont CreateDialogFont(int points, UINT dpi) {
   LOGFONTW font{};
-  font.lfHeight = -MulDiv(points, static_cast<int>(dpi), 72);
+  const int em = MulDiv(points, static_cast<int>(dpi), 72);
+  font.lfHeight = -em;
   font.lfWeight = FW_NORMAL;
   font.lfCharSet = DEFAULT_CHARSET;
   font.lfQuality = CLEARTYPE_QUALITY;
   font.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
   wcsncpy_s(font.lfFaceName, L"MS Sans Serif", _TRUNCATE);
-  return UniqueFont(CreateFontIndirectW(&font));
+  UniqueFont raster(CreateFontIndirectW(&font));
+  if (raster && EmHeight(raster.get()) == em) return raster;
+  // The raster font stops short of this size (12 points at 144 DPI, say) and would be drawn
+  // smaller than the window around it. "MS Shell Dlg" is the face the system maps to its
+  // scalable successor: "Microsoft Sans Serif" on Windows, Tahoma under Wine.
+  wcsncpy_s(font.lfFaceName, L"MS Shell Dlg", _TRUNCATE);
+  UniqueFont scalable(CreateFontIndirectW(&font));
+  return scalable ? std::move(scalable) : std::move(raster);
+}
+
+UniqueWindow CreateHiddenOwner() {
+  return UniqueWindow(CreateWindowExW(0, WC_STATICW, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr));
 }
 
 void CenterWindow(HWND window, HWND over) {
@@ -180,6 +200,30 @@ void CenterWindow(HWND window, HWND over) {
   SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void PlaceBeside(HWND window, HWND beside, int gap) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(beside != nullptr ? beside : window, MONITOR_DEFAULTTONEAREST),
+                  &monitor);
+  const RECT& work = monitor.rcWork;
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  const LONG width = std::min(frame.right - frame.left, work.right - work.left);
+  const LONG height = std::min(frame.bottom - frame.top, work.bottom - work.top);
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (beside == nullptr) {
+    CenterWindow(window, nullptr);
+    return;
+  }
+  RECT around{};
+  GetWindowRect(beside, &around);
+  LONG left = around.right + gap;
+  if (left + width > work.right) left = around.left - gap - width;
+  if (left < work.left) left = std::max(work.left, work.right - width);
+  const LONG top = std::clamp(around.top, work.top, std::max(work.top, work.bottom - height));
+  SetWindowPos(window, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 DialogWindow::~DialogWindow() {
   if (hwnd_ == nullptr) return;
   // The derived part is gone: destroy the window without calling back into it.
@@ -192,11 +236,12 @@ void DialogWindow::Close() {
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
-bool DialogWindow::CreateDialogWindow(HWND owner, const std::wstring& caption,
-                                      DWORD extra_ex_style) {
+bool DialogWindow::CreateDialogWindow(HWND owner, const std::wstring& caption, DWORD extra_ex_style,
+                                      WindowFrame frame) {
   if (hwnd_ != nullptr) return true;
   RegisterPictureControl();
-  const std::vector<WORD> dialog_template = BuildTemplate(extra_ex_style, caption);
+  const std::vector<WORD> dialog_template = BuildTemplate(
+      frame == WindowFrame::kResizable ? kResizableStyle : kFixedStyle, extra_ex_style, caption);
   // DLGTEMPLATE must be DWORD-aligned; a vector's storage comes from operator new, which
   // aligns far more than that.
   CreateDialogIndirectParamW(GetModuleHandleW(nullptr),
@@ -204,6 +249,33 @@ bool DialogWindow::CreateDialogWindow(HWND owner, const std::wstring& caption,
                              &DialogWindow::DialogProc, reinterpret_cast<LPARAM>(this));
   return hwnd_ != nullptr;
 }
+
+void DialogWindow::ShowOrBringForward() {
+  if (!IsWindowVisible(hwnd_)) {
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+    return;
+  }
+  if (IsIconic(hwnd_)) ShowWindow(hwnd_, SW_RESTORE);
+  SetForegroundWindow(hwnd_);
+}
+
+void DialogWindow::SetClientSize(SIZE client) {
+  SIZE frame = FrameSize(client);
+  SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // A menu bar that wraps, or a frame drawn differently than computed, is corrected here.
+  RECT actual{};
+  GetClientRect(hwnd_, &actual);
+  if (actual.right != client.cx || actual.bottom != client.cy) {
+    frame.cx += client.cx - actual.right;
+    frame.cy += client.cy - actual.bottom;
+    SetWindowPos(hwnd_, nullptr, 0, 0, frame.cx, frame.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+SIZE DialogWindow::FrameSize(SIZE client) const { return FrameSizeFor(hwnd_, client, dpi_); }
 
 void DialogWindow::CreateLayout(const WindowLayout& layout) {
   layout_ = &layout;
@@ -218,7 +290,8 @@ void DialogWindow::CreateLayout(const WindowLayout& layout) {
 
 void DialogWindow::ApplyLayout(UINT dpi, bool create) {
   dpi_ = dpi;
-  font_ = CreateDialogFont(layout_->font_points, dpi);
+  // The controls and the window let go of the old font and icons only once they have the new.
+  UniqueFont font = CreateDialogFont(layout_->font_points, dpi);
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   for (const ControlSpec& spec : layout_->controls) {
     const RECT place = PlaceFor(spec, dpi);
@@ -239,18 +312,31 @@ void DialogWindow::ApplyLayout(UINT dpi, bool create) {
                    place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (control == nullptr) continue;
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
     if (spec.kind == ControlKind::kDropDownList) FitDropDownList(control, spec, dpi);
   }
-  SetClientSize(hwnd_,
-                SIZE{TwipsToPixels(layout_->client_twips.cx, dpi),
-                     TwipsToPixels(layout_->client_twips.cy, dpi)},
-                dpi);
-  icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
-  small_icon_ = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
-  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
-  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
+  font_ = std::move(font);
+  // A resizable window keeps the size it was given.
+  if (create || !IsResizable(hwnd_)) {
+    SetClientSize({TwipsToPixels(layout_->client_twips.cx, dpi),
+                   TwipsToPixels(layout_->client_twips.cy, dpi)});
+  }
+  UniqueIcon icon = LoadAppIcon(SystemMetricForDpi(SM_CXICON, dpi));
+  UniqueIcon small_icon = LoadAppIcon(SystemMetricForDpi(SM_CXSMICON, dpi));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon.get()));
+  icon_ = std::move(icon);
+  small_icon_ = std::move(small_icon);
   if (!create) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+}
+
+void DialogWindow::OnDpiMessage(UINT dpi, const RECT& suggested) {
+  const UINT previous = dpi_;
+  ApplyLayout(dpi, false);
+  const UINT keep_size = IsResizable(hwnd_) ? 0 : SWP_NOSIZE;
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, keep_size | SWP_NOZORDER | SWP_NOACTIVATE);
+  OnDpiChanged(previous);
 }
 
 void DialogWindow::AttachMenuBar(std::initializer_list<MenuSpec> menus) {
@@ -286,38 +372,34 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wpar
   }
   if (self == nullptr) return FALSE;
 
-  INT_PTR handled = FALSE;
-  // No exception may cross into the system's code.
-  try {
-    if (message == WM_DPICHANGED && self->layout_ != nullptr) {
-      const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
-      SetWindowPos(window, nullptr, suggested.left, suggested.top, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      self->ApplyLayout(HIWORD(wparam), false);
-      self->OnDpiChanged();
-      handled = TRUE;
-    } else {
-      handled = self->HandleMessage(message, wparam, lparam);
-    }
-  } catch (...) {
-    handled = FALSE;
-  }
-
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrW(window, DWLP_USER, 0);
-    ForgetDialog(window);
-    self->hwnd_ = nullptr;
-    // What the window's controls drew with goes with them.
-    self->font_.reset();
-    self->icon_.reset();
-    self->small_icon_.reset();
-    self->dpi_ = 0;
-    try {
-      self->OnDestroyed();
-    } catch (...) {
-    }
-  }
+  const INT_PTR handled = RunGuarded(
+      [&]() -> INT_PTR {
+        if (message == WM_DPICHANGED && self->layout_ != nullptr) {
+          self->OnDpiMessage(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+          return TRUE;
+        }
+        return self->HandleMessage(message, wparam, lparam);
+      },
+      [] { return INT_PTR{FALSE}; });
+  if (message == WM_NCDESTROY) self->OnNcDestroy();
   return handled;
+}
+
+void DialogWindow::OnNcDestroy() {
+  SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+  ForgetDialog(hwnd_);
+  hwnd_ = nullptr;
+  // What the window's controls drew with goes with them.
+  font_.reset();
+  icon_.reset();
+  small_icon_.reset();
+  dpi_ = 0;
+  RunGuarded(
+      [&] {
+        OnDestroyed();
+        return 0;
+      },
+      [] { return 0; });
 }
 
 }  // namespace quorvath

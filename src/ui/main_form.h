@@ -35,7 +35,7 @@ class MainForm : public DialogWindow {
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void OnDpiChanged() override { ShowBanner(); }
+  void OnDpiChanged(UINT) override { ShowBanner(); }
   void OnDestroyed() override { PostQuitMessage(0); }
 
   void OnInitDialog();

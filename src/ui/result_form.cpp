@@ -98,13 +98,9 @@ void ResultForm::ShowResults(FpsReadResult read, const std::wstring& path,
     GetWindowRect(hwnd(), &frame);
     SetWindowPos(hwnd(), nullptr, frame.left + step, frame.top + step, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    // On screen before the rows are listed.
-    ShowWindow(hwnd(), SW_SHOWNORMAL);
-    UpdateWindow(hwnd());
-  } else {
-    if (IsIconic(hwnd())) ShowWindow(hwnd(), SW_RESTORE);
-    SetForegroundWindow(hwnd());
   }
+  // On screen before the rows are listed.
+  ShowOrBringForward();
   const RowLayout layout = LayoutFor(design_.test, selected_res);
   if (design_.caption_shows_resolution) {
     SetWindowTextW(hwnd(), (std::wstring(design_.caption) + L" " + selected_res).c_str());
@@ -234,7 +230,10 @@ void ResultForm::DrawRow(const DRAWITEMSTRUCT& item) const {
       if (cell.column + 1 < column_starts_.size()) {
         box.right = std::min(box.right, item.rcItem.left + column_starts_[cell.column + 1]);
       }
-      DrawTextW(dc, cell.text.data(), static_cast<int>(cell.text.size()), &box,
+      // A field's padding shows nothing, and must not push the figure it pads out of its column
+      // where a space is wider than in the designed font.
+      const std::wstring_view text = cell.text.substr(0, cell.text.find_last_not_of(L' ') + 1);
+      DrawTextW(dc, text.data(), static_cast<int>(text.size()), &box,
                 DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
   }

@@ -47,7 +47,7 @@ class ResultForm : public DialogWindow {
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void OnDpiChanged() override { UpdateColumns(); }
+  void OnDpiChanged(UINT) override { UpdateColumns(); }
   void OnDestroyed() override { chart_.Close(); }
 
   void OnInitDialog();

@@ -89,7 +89,13 @@ TEST(About, IsAsDesignedOpensOnceClosesEveryWayAndStartsTheSystemInfoTool) {
   ASSERT_TRUE(s.Start(/*ready=*/false));
   std::vector<HWND> about = OpenAbout(s);
   EXPECT_EQ(ClientSize(about[0]), Px({5730, 4110}));
-  EXPECT_EQ(GetWindow(about[0], GW_OWNER), s.window);  // owned, with no taskbar button,
+  // Owned by a hidden window of the program, not by the main window: no taskbar button of its
+  // own, yet it may go behind the main window.
+  const HWND owner = GetWindow(about[0], GW_OWNER);
+  DWORD owner_pid = 0;
+  GetWindowThreadProcessId(owner, &owner_pid);
+  EXPECT_TRUE(owner != nullptr && owner != s.window && owner_pid == s.pid &&
+              !IsWindowVisible(owner));
   EXPECT_EQ(GetWindowLongPtrW(about[0], GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
   EXPECT_EQ(GetWindowLongPtrW(about[0], GWL_STYLE) & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);  // fixed
   const std::tuple<const wchar_t*, std::wstring, std::vector<int>> design[] = {
