@@ -2,8 +2,8 @@
 # Measures the Windows build under Wine, side by side with bare programs in the same run:
 #  - quorvath.exe's size and imports;
 #  - start-up to the main window against a program that only shows a window built with the
-#    same manifest and common controls (and one without them), and the
-#    processor time used between timer ticks;
+#    same manifest and common controls (and one without them), started in turns, with the
+#    machine's load beside it; and the processor time used between timer ticks;
 #  - reading and listing a result file of 32,766 groups against a bare list box;
 #  - with 10,000 runs in the history, opening a chart, and saving a run.
 set -euo pipefail
@@ -29,9 +29,15 @@ prepare_wine
 printf '@echo off\r\n>"%%~dp0..\\ut.out" echo %s\r\n' "$(winepath -w "$program/Game")" \
   > "$program/CPU Test/get-loc.bat"
 
+# Start-up times under Wine follow whatever else the machine does: the load goes beside them.
+load() { printf 'load average (1, 5, 15 min): %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"; }
+
 status=0
 echo "== start-up and idle"
-wine build/mingw/bench/startup_measure.exe "$(winepath -w "$program")" 31 || status=1
+load
+wine build/mingw/bench/startup_measure.exe "$(winepath -w "$program")" "${QUORVATH_STARTUP_ROUNDS:-40}" ||
+  status=1
+load
 echo "== reading and listing a large result file"
 wine build/mingw/bench/list_fill_measure.exe || status=1
 echo "== the history"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
 #  - native unit tests, plain and under AddressSanitizer/UBSan;
-#  - the Windows build: unit, Win32 and end-to-end tests under Wine and Xvfb;
+#  - the Windows build, checked by clang for the same target as well: unit, Win32 and
+#    end-to-end tests under Wine and Xvfb;
 #  - a short fuzz run of the result-file reader.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
@@ -26,6 +27,8 @@ ctest --preset native-asan -j "$jobs"
 step "Windows build (MinGW-w64)"
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw -j "$jobs"
+# MSVC cannot run here: clang for the same target stands in as the second compiler.
+scripts/check-clang.sh build/mingw
 scripts/check-exe.sh build/mingw/bin/quorvath.exe
 cmake --build --preset mingw --target package
 scripts/check-package.sh build/mingw/package/Quorvath-*-win64.zip

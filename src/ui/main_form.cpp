@@ -85,12 +85,12 @@ void MainForm::ShowBanner() {
 
 void MainForm::Load(int show_command) {
   AppState& app = App();
-  // On screen first: starting the location batch file means starting a process, which takes
-  // as long again as showing the window; nothing can tell the two orders apart, as no
-  // message is handled before both are done.
+  // On screen and painted first: starting the location batch file means starting a process,
+  // which under Wine holds this thread as long as the whole first paint does; nothing can tell
+  // the orders apart, as no message is taken from the queue before all three are done.
   ShowWindow(hwnd(), show_command);
-  StartLocate();
   UpdateWindow(hwnd());
+  StartLocate();
 
   // Tool tips matter only once the window is on screen.
   tooltips_.Create(hwnd());
