@@ -35,7 +35,7 @@ load() { printf 'load average (1, 5, 15 min): %s\n' "$(cut -d' ' -f1-3 /proc/loa
 status=0
 echo "== start-up and idle"
 load
-wine build/mingw/bench/startup_measure.exe "$(winepath -w "$program")" "${QUORVATH_STARTUP_ROUNDS:-40}" ||
+wine build/mingw/bench/startup_measure.exe "$(winepath -w "$program")" "${QUORVATH_STARTUP_ROUNDS:-100}" ||
   status=1
 load
 echo "== reading and listing a large result file"
