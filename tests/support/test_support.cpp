@@ -172,15 +172,11 @@ std::optional<SeenMessageBox> WaitForMessageBox(DWORD pid, Milliseconds timeout)
           // A message box holds only its text (and an icon) and its buttons.
           bool only_text_and_buttons = true;
           std::wstring text;
-          for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+          for (HWND child = GetWindow(window, GW_CHILD); child != nullptr && only_text_and_buttons;
                child = GetWindow(child, GW_HWNDNEXT)) {
-            const std::wstring kind = ClassOf(child);
-            if (kind == L"Static") {
-              const std::wstring static_text = WindowText(child);
-              if (static_text.size() > text.size()) text = static_text;
-            } else if (kind != L"Button") {
-              only_text_and_buttons = false;
-            }
+            const std::wstring kind = ClassOf(child), child_text = WindowText(child);
+            if (kind == L"Static" && child_text.size() > text.size()) text = child_text;
+            only_text_and_buttons = kind == L"Static" || kind == L"Button";
           }
           if (!only_text_and_buttons) continue;
           seen = SeenMessageBox{window, WindowText(window), text};

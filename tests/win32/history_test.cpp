@@ -27,6 +27,7 @@ TEST(History, SavesUnderANameNoOtherFileHasListsTheRunsOfATestAndReadsThemBack) 
   SaveRun(folder, {L"2026-12-09 09-00-00", TestKind::kHigh, L"All Resolutions", 1}, run);
   SaveRun(folder, {L"2026-12-09 09-00-00", TestKind::kLow, L"1280 x 1024", 1}, run);
   WriteFileBytes(folder + L"\\2026-12-10 09-00-00 High Quality 1280 x 1024 notes.csv", "x");
+  CreateFolders(folder + L"\\2026-12-11 09-00-00 High Quality 1280 x 1024.csv");
   std::vector<std::wstring> listed;
   for (const RunName& found : ListRuns(folder, TestKind::kHigh, L"1280 x 1024")) {
     listed.push_back(RunFileName(found));

@@ -28,9 +28,10 @@ TEST(FindFirstMissingFile, NamesTheFirstMissingFileInTableOrder) {
                                                                        FILE_ATTRIBUTE_HIDDEN |
                                                                        FILE_ATTRIBUTE_SYSTEM));
     EXPECT_EQ(FindFirstMissingFile(app_dir), std::nullopt);
-    for (const std::size_t missing : {8u, 9u, 10u})
+    for (const std::size_t missing : {10u, 9u, 8u}) {
       DeleteFileW((L"\\\\?\\" + file(missing)).c_str());
-    EXPECT_EQ(FindFirstMissingFile(app_dir), file(8));
+      EXPECT_EQ(FindFirstMissingFile(app_dir), file(missing));
+    }
     // A folder named like the file is not the file.
     CreateFolders(file(8));
     EXPECT_EQ(FindFirstMissingFile(app_dir), app_dir + L"Low Quality\\lq-flyby-benchmark_1024.bat");
@@ -74,9 +75,12 @@ TEST(StartBatchFile, RunsTheFileInTheGivenFolderWithTheParameterOneOrSaysWhyNot)
   EXPECT_EQ(ReadFileBytes(folder / L"seen.txt"),
             "1 " + Ansi(folder.path().substr(0, folder.path().size() - 1)) + "\r\n");
 
-  const BatchStart missing = StartBatchFile(folder / L"missing.bat", SW_HIDE, folder.path());
-  EXPECT_FALSE(missing.process);
-  EXPECT_EQ(missing.error, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  // A path of MAX_PATH characters or more is refused before the interpreter would cut it.
+  const auto longest = folder / (std::wstring(MAX_PATH - folder.path().size() - 4, L'b') + L".bat");
+  WriteFileBytes(longest, "@echo off\r\n");
+  for (const auto& [path, error] : {std::pair{folder / L"missing.bat", ERROR_FILE_NOT_FOUND},
+                                    std::pair{longest, ERROR_FILENAME_EXCED_RANGE}})
+    EXPECT_EQ(StartBatchFile(path, SW_HIDE, folder.path()).error, static_cast<DWORD>(error));
 }
 
 }  // namespace

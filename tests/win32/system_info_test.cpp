@@ -1,6 +1,7 @@
 // The registry look-up and the start of the system information tool, on Wine's registry and
 // Wine's own msinfo32.exe.
 #include "core/registry.h"
+#include "core/ansi_text.h"
 #include "ui/system_info.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +53,8 @@ TEST(GetKeyValue, ReadsStringsAndNumbersWithinItsBufferAndLeavesOtherTypesAlone)
   EXPECT_FALSE(GetKeyValue(HKEY_LOCAL_MACHINE, key, L"Value", text));  // no such value
   EXPECT_EQ(text, L"");
   EXPECT_FALSE(GetKeyValue(HKEY_LOCAL_MACHINE, key + L"\\No such key", L"Value", text));
+  // A name the code page cannot spell is not spelt by a look-alike ("Value" for "Valu\u0113").
+  EXPECT_TRUE(GetACP() != 1252 || !EncodeAnsi(L"Valu\u0113"));
 }
 
 std::set<DWORD> ToolProcesses() {
@@ -106,24 +109,25 @@ TEST(StartSysInfo, StartsTheRegisteredToolOrSaysThatItIsUnavailable) {
                                  L"PATH");
   const ScopedRegistryValue folder(HKEY_LOCAL_MACHINE,
                                    L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO");
-  ScratchFolder with_tool(L"Shared Tools"), hidden_tool, without_tool;
-  const std::wstring wine_tool = L"C:\\windows\\system32\\msinfo32.exe";
-  ASSERT_TRUE(CopyFileW(wine_tool.c_str(), (with_tool / L"MSINFO32.EXE").c_str(), FALSE));
-  ASSERT_TRUE(CopyFileW(wine_tool.c_str(), (hidden_tool / L"MSINFO32.EXE").c_str(), FALSE));
+  ScratchFolder root, hidden_tool, without_tool;
+  const std::wstring with_tool = root / L"Shared Tools\\", wine_tool = L"C:\\windows\\system32\\";
+  CreateFolders(with_tool);
+  for (const auto& [from, to] : {std::pair{L"msinfo32.exe", with_tool + L"MSINFO32.EXE"},
+                                 std::pair{L"msinfo32.exe", hidden_tool / L"MSINFO32.EXE"},
+                                 std::pair{L"hostname.exe", root / L"Shared.exe"}})  // see below
+    ASSERT_TRUE(CopyFileW((wine_tool + from).c_str(), to.c_str(), FALSE));
   SetFileAttributesW((hidden_tool / L"MSINFO32.EXE").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  const auto registered = [](const ScratchFolder& f) {
-    return Ansi(f.path().substr(0, f.path().size() - 1));
-  };
+  const auto registered = [](const std::wstring& f) { return Ansi(f.substr(0, f.size() - 1)); };
   const struct {
     std::optional<std::string> path, folder;
     bool started;
   } cases[] = {
-      {Ansi(wine_tool), std::nullopt, true},
-      {Ansi(with_tool / L"missing.exe"), registered(with_tool),
-       false},  // the folder is not read then
-      {std::nullopt, registered(with_tool), true},
-      {std::nullopt, registered(hidden_tool), false},
-      {std::nullopt, registered(without_tool), false},
+      {Ansi(wine_tool + L"msinfo32.exe"), std::nullopt, true},
+      {Ansi(with_tool + L"missing.exe"), registered(with_tool),
+       false},                                      // the folder is not read then
+      {std::nullopt, registered(with_tool), true},  // quoted: not root\Shared.exe
+      {std::nullopt, registered(hidden_tool.path()), false},
+      {std::nullopt, registered(without_tool.path()), false},
       {std::nullopt, std::nullopt, false},
   };
   for (const auto& c : cases) {
