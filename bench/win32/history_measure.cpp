@@ -36,7 +36,8 @@ void Pump() {
 SavedRun Levels(int count, const wchar_t* resolution) {
   SavedRun run;
   for (int i = 0; i < count; ++i) {
-    run.push_back({resolution, L"Level " + std::to_wstring(i), L"24.22", L"41.06", L"70.62"});
+    run.records.push_back(
+        {resolution, L"Level " + std::to_wstring(i), L"24.22", L"41.06", L"70.62"});
   }
   return run;
 }
@@ -88,9 +89,15 @@ int main() {
 
     ChartWindow window;
     begin = Clock::now();
-    window.Show({L"High Quality Results Chart: 1280 x 1024", seven, folder, TestKind::kHigh,
-                 L"1280 x 1024", std::nullopt},
-                nullptr);
+    ChartSubject subject{L"High Quality Results Chart: 1280 x 1024",
+                         {},
+                         true,
+                         folder,
+                         TestKind::kHigh,
+                         L"1280 x 1024",
+                         std::nullopt};
+    subject.runs.push_back({{L"2027-01-01 00-00-00", TestKind::kHigh, L"1280 x 1024"}, seven, {}});
+    window.Show(std::move(subject), nullptr);
     UpdateWindow(window.hwnd());
     open_chart.push_back(Since(begin));
     window.Close();

@@ -80,7 +80,7 @@ double BareFill(const std::vector<std::wstring>& rows) {
 double ProgramFill(const std::wstring& path, std::size_t* rows_listed) {
   quorvath::ResultForm form(quorvath::TestKind::kHigh);
   const auto begin = Clock::now();
-  form.ShowResults(quorvath::ReadFpsFile(path), path, L"All Resolutions");
+  form.ShowResults(quorvath::ReadFpsFile(path), path, {L"All Resolutions", {}, 0});
   UpdateWindow(form.hwnd());
   const double ms = Milliseconds(begin);
   const HWND list = FindWindowExW(form.hwnd(), nullptr, WC_LISTBOXW, nullptr);

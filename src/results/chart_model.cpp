@@ -46,12 +46,12 @@ std::optional<double> PlainNumber(std::wstring_view text) {
 ChartModel BuildChart(const SavedRun& run, const SavedRun* baseline) {
   ChartModel chart;
   chart.has_baseline = baseline != nullptr;
-  std::vector<bool> used(baseline != nullptr ? baseline->size() : 0, false);
+  std::vector<bool> used(baseline != nullptr ? baseline->records.size() : 0, false);
   double largest = 0;
   const auto widen = [&](const std::optional<double>& value) {
     if (value) largest = std::max(largest, *value);
   };
-  for (const SavedRecord& record : run) {
+  for (const SavedRecord& record : run.records) {
     ChartBar bar;
     bar.record = record;
     bar.low = PlainNumber(record.low);
@@ -62,7 +62,7 @@ ChartModel BuildChart(const SavedRun& run, const SavedRun* baseline) {
     bar.resolution = static_cast<std::size_t>(known - chart.resolutions.begin());
     if (known == chart.resolutions.end()) chart.resolutions.push_back(record.resolution);
     for (std::size_t i = 0; i < used.size(); ++i) {
-      const SavedRecord& other = (*baseline)[i];
+      const SavedRecord& other = baseline->records[i];
       if (used[i] || other.level != record.level || other.resolution != record.resolution) continue;
       used[i] = true;
       bar.baseline_text = other.average;

@@ -38,9 +38,9 @@ void AppendField(std::string& line, std::wstring_view field) {
 
 }  // namespace
 
-SavedRun SavedRecords(const std::deque<FpsRecord>& records, RowLayout layout,
-                      std::wstring_view resolution) {
-  SavedRun run;
+std::vector<SavedRecord> SavedRecords(const std::deque<FpsRecord>& records, RowLayout layout,
+                                      std::wstring_view resolution) {
+  std::vector<SavedRecord> run;
   run.reserve(records.size());
   std::size_t record_number = 0;
   for (const FpsRecord& record : records) {
@@ -56,14 +56,23 @@ SavedRun SavedRecords(const std::deque<FpsRecord>& records, RowLayout layout,
 
 std::string RunCsv(const SavedRun& run) {
   std::string text(kByteOrderMark);
-  text.reserve(run.size() * 64);
+  // The run's values are the same on every line: quoted and encoded once.
+  std::string context;
+  const RunContext& c = run.context;
+  for (const std::wstring* field : {&c.label, &c.started, &c.duration, &c.computer, &c.processor,
+                                    &c.memory, &c.graphics, &c.driver, &c.windows}) {
+    context += ',';
+    AppendField(context, *field);
+  }
+  text.reserve(run.records.size() * (64 + context.size()));
   text += EncodeUtf8(kRunCsvHeader) + "\r\n";
-  for (const SavedRecord& record : run) {
+  for (const SavedRecord& record : run.records) {
     for (const std::wstring* field :
          {&record.resolution, &record.level, &record.low, &record.average, &record.high}) {
       if (field != &record.resolution) text += ',';
       AppendField(text, *field);
     }
+    text += context;
     text += "\r\n";
   }
   return text;
@@ -108,11 +117,16 @@ std::optional<SavedRun> ParseRunCsv(std::string_view bytes) {
   if (lines.empty()) return std::nullopt;
   std::wstring header;
   for (std::size_t i = 0; i < lines[0].size(); ++i) header += (i ? L"," : L"") + lines[0][i];
-  if (header != kRunCsvHeader) return std::nullopt;
+  if (header != kRunCsvHeader && header != kRecordsOnlyCsvHeader) return std::nullopt;
+  const std::size_t columns = lines[0].size();
   SavedRun run;
   for (std::size_t i = 1; i < lines.size(); ++i) {
-    if (lines[i].size() != 5) return std::nullopt;
-    run.push_back({lines[i][0], lines[i][1], lines[i][2], lines[i][3], lines[i][4]});
+    std::vector<std::wstring>& f = lines[i];
+    if (f.size() != columns) return std::nullopt;
+    run.records.push_back({f[0], f[1], f[2], f[3], f[4]});
+    if (i == 1 && columns > 5) {
+      run.context = {f[5], f[6], f[7], f[8], f[9], f[10], f[11], f[12], f[13]};
+    }
   }
   return run;
 }

@@ -1,6 +1,9 @@
 // A run as the history keeps it: a CSV file in UTF-8 with a byte-order mark (so that
 // spreadsheet programs read it right), CR LF line ends and RFC 4180 quoting, a header line,
-// then one line per record: its resolution and its four fields without their padding.
+// then one line per record: its resolution and its four fields without their padding, followed
+// by what is known of the run as a whole (its label, when it started, how long it took and the
+// machine it ran on), repeated on every line so that each line stands alone in a spreadsheet.
+// Files of the first format, without the run's columns, still read.
 #pragma once
 
 #include <deque>
@@ -14,7 +17,12 @@
 
 namespace quorvath {
 
-inline constexpr std::wstring_view kRunCsvHeader = L"Resolution,Level,Low FPS,Average FPS,High FPS";
+inline constexpr std::wstring_view kRunCsvHeader =
+    L"Resolution,Level,Low FPS,Average FPS,High FPS,Label,Started,Duration (s),Computer,"
+    L"Processor,Memory (MB),Graphics,Graphics Driver,Windows";
+// The first format: the records alone.
+inline constexpr std::wstring_view kRecordsOnlyCsvHeader =
+    L"Resolution,Level,Low FPS,Average FPS,High FPS";
 
 struct SavedRecord {
   std::wstring resolution;
@@ -25,18 +33,40 @@ struct SavedRecord {
 
   friend bool operator==(const SavedRecord&, const SavedRecord&) = default;
 };
-using SavedRun = std::vector<SavedRecord>;
+
+// What is known of a run as a whole; an unknown value is empty.
+struct RunContext {
+  std::wstring label;
+  std::wstring started;   // local time the test was started: "2026-12-07 14:03:22"
+  std::wstring duration;  // whole seconds until its result was taken
+  std::wstring computer;
+  std::wstring processor;
+  std::wstring memory;  // MB
+  std::wstring graphics;
+  std::wstring driver;
+  std::wstring windows;
+
+  friend bool operator==(const RunContext&, const RunContext&) = default;
+};
+
+struct SavedRun {
+  std::vector<SavedRecord> records;
+  RunContext context{};
+
+  friend bool operator==(const SavedRun&, const SavedRun&) = default;
+};
 
 // The records of a result window as the history keeps them: with the resolution caption each
 // carries in an "All Resolutions" list, `resolution` otherwise; the spaces that pad a field to
 // its width dropped, everything else exactly as read.
-SavedRun SavedRecords(const std::deque<FpsRecord>& records, RowLayout layout,
-                      std::wstring_view resolution);
+std::vector<SavedRecord> SavedRecords(const std::deque<FpsRecord>& records, RowLayout layout,
+                                      std::wstring_view resolution);
 
 std::string RunCsv(const SavedRun& run);
 
-// Nothing when `bytes` are not a run in that format: another header, a line of other than five
-// fields, a quote left open, or bytes that are not UTF-8.
+// Nothing when `bytes` are not a run in either format: another header, a line with another
+// number of fields than its header, a quote left open, or bytes that are not UTF-8. The run's
+// values are those of its first record.
 std::optional<SavedRun> ParseRunCsv(std::string_view bytes);
 
 }  // namespace quorvath

@@ -11,12 +11,14 @@ namespace {
 constexpr std::wstring_view kExtension = L".csv";
 constexpr std::size_t kStampLength = 19;  // "2026-12-07 14-03-22"
 
-bool IsStamp(std::wstring_view text) {
-  constexpr std::wstring_view kShape = L"dddd-dd-dd dd-dd-dd";
+// The shape of a stamp whose time is separated by `separator`.
+bool IsStamp(std::wstring_view text, wchar_t separator = L'-') {
+  constexpr std::wstring_view kShape = L"dddd-dd-dd dd:dd:dd";
   if (text.size() != kShape.size()) return false;
   for (std::size_t i = 0; i < kShape.size(); ++i) {
     const bool digit = text[i] >= L'0' && text[i] <= L'9';
-    if (kShape[i] == L'd' ? !digit : text[i] != kShape[i]) return false;
+    const wchar_t expected = kShape[i] == L':' ? separator : kShape[i];
+    if (kShape[i] == L'd' ? !digit : text[i] != expected) return false;
   }
   return true;
 }
@@ -32,11 +34,39 @@ std::optional<int> CopyNumber(std::wstring_view digits) {
   return number >= 2 ? std::optional<int>(number) : std::nullopt;
 }
 
+// Reads what follows `head` in `rest` into `name`: nothing, " (N)", " - label" or
+// " - label (N)". A label that itself ends in " (N)" reads as a copy number; the saved file's
+// Label column has it whole.
+bool Tail(std::wstring_view rest, std::wstring_view head, RunName& name) {
+  if (rest.substr(0, head.size()) != head) return false;
+  rest.remove_prefix(head.size());
+  name.copy = 1;
+  name.label.clear();
+  if (!rest.empty() && rest.back() == L')') {
+    const std::size_t open = rest.rfind(L" (");
+    const std::optional<int> copy = open == std::wstring_view::npos
+                                        ? std::nullopt
+                                        : CopyNumber(rest.substr(open + 2, rest.size() - open - 3));
+    if (copy) {
+      name.copy = *copy;
+      rest = rest.substr(0, open);
+    }
+  }
+  if (rest.empty()) return true;
+  constexpr std::wstring_view kLabelMark = L" - ";
+  if (rest.substr(0, kLabelMark.size()) != kLabelMark) return false;
+  const std::wstring_view label = rest.substr(kLabelMark.size());
+  if (label.empty() || TrimLabel(label) != label) return false;
+  name.label = label;
+  return true;
+}
+
 }  // namespace
 
 std::wstring RunFileName(const RunName& name) {
   std::wstring file = name.stamp + L" " + std::wstring(TestRowFor(name.test).name);
   if (!name.resolution.empty()) file += L" " + name.resolution;
+  if (!name.label.empty()) file += L" - " + name.label;
   if (name.copy > 1) file += L" (" + std::to_wstring(name.copy) + L")";
   return file + std::wstring(kExtension);
 }
@@ -47,31 +77,24 @@ std::optional<RunName> ParseRunFileName(std::wstring_view file) {
     return std::nullopt;
   }
   file.remove_suffix(kExtension.size());
-  RunName name;
-  if (!file.empty() && file.back() == L')') {
-    const std::size_t open = file.rfind(L" (");
-    if (open == std::wstring_view::npos) return std::nullopt;
-    const std::optional<int> copy = CopyNumber(file.substr(open + 2, file.size() - open - 3));
-    if (!copy) return std::nullopt;
-    name.copy = *copy;
-    file = file.substr(0, open);
-  }
   if (file.size() <= kStampLength || !IsStamp(file.substr(0, kStampLength)) ||
       file[kStampLength] != L' ') {
     return std::nullopt;
   }
+  RunName name;
   name.stamp = file.substr(0, kStampLength);
   const std::wstring_view rest = file.substr(kStampLength + 1);
   for (const TestRow& test : kTests) {
     name.test = test.kind;
-    if (!test.runs_at_resolution && rest == test.name) return name;
+    if (!test.runs_at_resolution && Tail(rest, test.name, name)) return name;
     if (!test.runs_at_resolution) continue;
     for (const std::wstring_view resolution : kResolutions) {
-      if (rest == std::wstring(test.name) + L" " + std::wstring(resolution)) {
-        name.resolution = resolution;
+      name.resolution = resolution;
+      if (Tail(rest, std::wstring(test.name) + L" " + std::wstring(resolution), name)) {
         return name;
       }
     }
+    name.resolution.clear();
   }
   return std::nullopt;
 }
@@ -80,8 +103,31 @@ bool NewerFirst(const RunName& a, const RunName& b) {
   return std::tie(a.stamp, a.copy) > std::tie(b.stamp, b.copy);
 }
 
-std::wstring RunLabel(const RunName& name) {
-  return name.copy > 1 ? name.stamp + L" (" + std::to_wstring(name.copy) + L")" : name.stamp;
+std::wstring_view TrimLabel(std::wstring_view text) {
+  const std::size_t first = text.find_first_not_of(L' ');
+  if (first == std::wstring_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(L' ') - first + 1);
+}
+
+std::wstring ForbiddenLabelCharacters(std::wstring_view label) {
+  constexpr std::wstring_view kForbidden = L"\\/:*?\"<>|";
+  std::wstring found;
+  for (const wchar_t c : label) {
+    const bool bad = c < L' ' || c == 0x7F || kForbidden.find(c) != std::wstring_view::npos;
+    if (bad && found.find(c) == std::wstring::npos) found += c;
+  }
+  return found;
+}
+
+std::optional<StampParts> ParseStamp(std::wstring_view stamp) {
+  if (!IsStamp(stamp) && !IsStamp(stamp, L':')) return std::nullopt;
+  const auto number = [&](std::size_t at, std::size_t digits) {
+    int value = 0;
+    for (std::size_t i = at; i < at + digits; ++i) value = value * 10 + (stamp[i] - L'0');
+    return value;
+  };
+  return StampParts{number(0, 4),  number(5, 2),  number(8, 2),
+                    number(11, 2), number(14, 2), number(17, 2)};
 }
 
 std::wstring RunPath(const std::wstring& folder, const RunName& name) {
@@ -100,9 +146,12 @@ std::vector<RunName> EarlierRuns(std::vector<RunName> listed,
   return earlier;
 }
 
-std::wstring RunStamp(int year, int month, int day, int hour, int minute, int second) {
+std::wstring RunStamp(int year, int month, int day, int hour, int minute, int second,
+                      wchar_t time_separator) {
   wchar_t text[32];
-  std::swprintf(text, 32, L"%04d-%02d-%02d %02d-%02d-%02d", year, month, day, hour, minute, second);
+  std::swprintf(text, 32, L"%04d-%02d-%02d %02d%lc%02d%lc%02d", year, month, day, hour,
+                static_cast<wint_t>(time_separator), minute, static_cast<wint_t>(time_separator),
+                second);
   return text;
 }
 

@@ -1,7 +1,8 @@
 // The history of runs: every completed run saved, without asking, as a CSV file in the user's
-// Documents folder under "Quorvath\Results", named for its time, test and resolution:
-// "2026-12-07 14-03-22 High Quality 1280 x 1024.csv". A saved run is never replaced: a name
-// already taken gets " (2)", " (3)", ... before ".csv".
+// Documents folder under "Quorvath\Results", named for its time, test, resolution and label:
+// "2026-12-07 14-03-22 High Quality 1280 x 1024 - new driver.csv", or without " - " and a label
+// for a run that has none. A saved run is never replaced: a name already taken gets " (2)",
+// " (3)", ... before ".csv".
 #pragma once
 
 #include <optional>
@@ -19,6 +20,7 @@ struct RunName {
   TestKind test = TestKind::kCpu;
   std::wstring resolution;  // "1280 x 1024" or "All Resolutions"; empty for the CPU test
   int copy = 1;             // 2 and on for " (2)", ...
+  std::wstring label{};     // empty for none
 
   friend bool operator==(const RunName&, const RunName&) = default;
 };
@@ -29,8 +31,20 @@ std::optional<RunName> ParseRunFileName(std::wstring_view file_name);
 // The newest first: by time, a later copy before an earlier one.
 bool NewerFirst(const RunName& a, const RunName& b);
 
-// How menus and legends name a run: its stamp, with " (2)" for a second copy.
-std::wstring RunLabel(const RunName& name);
+// A label for runs holds at most this many characters, none that a file name cannot hold.
+inline constexpr std::size_t kMaxLabelLength = 60;
+// The label as it is kept: without surrounding spaces.
+std::wstring_view TrimLabel(std::wstring_view text);
+// The characters of `label` that a file name cannot hold (\ / : * ? " < > | and the control
+// characters), each once, in the order they first come; empty when there are none.
+std::wstring ForbiddenLabelCharacters(std::wstring_view label);
+
+// The parts of a run's time: "2026-12-07 14-03-22" as a file name has it, or
+// "2026-12-07 14:03:22" as the Started column does.
+struct StampParts {
+  int year, month, day, hour, minute, second;
+};
+std::optional<StampParts> ParseStamp(std::wstring_view stamp);
 // The run's file in the history `folder` (given without a trailing backslash).
 std::wstring RunPath(const std::wstring& folder, const RunName& name);
 // The runs a chart can compare with, newest first and at most `limit`: of the `listed` runs
@@ -38,8 +52,9 @@ std::wstring RunPath(const std::wstring& folder, const RunName& name);
 std::vector<RunName> EarlierRuns(std::vector<RunName> listed,
                                  const std::optional<RunName>& saved_as, std::size_t limit);
 
-// "2026-12-07 14-03-22".
-std::wstring RunStamp(int year, int month, int day, int hour, int minute, int second);
+// "2026-12-07 14-03-22", and with `time_separator` ':' "2026-12-07 14:03:22".
+std::wstring RunStamp(int year, int month, int day, int hour, int minute, int second,
+                      wchar_t time_separator = L'-');
 
 // The resolution a run of `test` is kept under: the one chosen for the High and Low Quality
 // tests, none for the CPU test. The records themselves carry theirs.

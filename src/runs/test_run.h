@@ -11,6 +11,7 @@
 #include "core/file_system.h"
 #include "core/win_handles.h"
 #include "results/fps_reader.h"
+#include "results/run_csv.h"
 #include "runs/kit.h"
 
 namespace quorvath {
@@ -45,6 +46,13 @@ bool CopyIfExists(const std::wstring& source, const std::wstring& destination, b
 // measure something else than the test.
 std::optional<std::wstring> PrepareTestFolder(const TestRow& test, const AppState& app);
 
+// What is known of a run from the press of its button.
+struct RunOrigin {
+  std::wstring selected_res;  // the resolution chosen then: the run's resolution of record
+  RunContext context;         // its label, start and machine; its duration once it has ended
+  ULONGLONG started_ms = 0;   // GetTickCount64 at the press
+};
+
 // What the program knows about a running test while it waits for the result.
 struct PendingResult {
   TestKind test;
@@ -52,6 +60,7 @@ struct PendingResult {
   FileStamp at_launch;       // the result file as it was when the test started
   UniqueHandle process;      // the batch process
   FileStamp unfinished;      // a new file that could not be read whole at an earlier tick
+  RunOrigin origin{};
 };
 
 struct TestStart {

@@ -122,9 +122,26 @@ int ChartWindow::MinClientWidth() const {
   return width;
 }
 
+ChartSubject SavedRunsChart(const std::wstring& folder, std::vector<RunName> names) {
+  std::sort(names.begin(), names.end(), NewerFirst);
+  ChartSubject subject;
+  subject.history_folder = folder;
+  for (auto name = names.rbegin(); name != names.rend(); ++name) {
+    const std::wstring path = RunPath(folder, *name);
+    ChartRun run{*name, ReadRun(path), {}};
+    if (!run.run) run.problem = L"This file could not be read as a saved run: " + path;
+    subject.runs.push_back(std::move(run));
+  }
+  if (!names.empty()) {
+    subject.test = names.front().test;
+    subject.caption = std::wstring(TestRowFor(subject.test).name) + L" Results Chart";
+  }
+  return subject;
+}
+
 void ChartWindow::CompareWithDefault() {
   earlier_.clear();
-  if (!subject_.history_folder.empty()) {
+  if (subject_.has_compare_menu && !subject_.history_folder.empty()) {
     earlier_ = EarlierRuns(ListRuns(subject_.history_folder, subject_.test, subject_.resolution),
                            subject_.saved_as, kCompareRunCount);
   }
@@ -133,7 +150,7 @@ void ChartWindow::CompareWithDefault() {
     run = ReadRun(RunPath(subject_.history_folder, earlier_.front()));
   }
   if (run) {
-    CompareWith(kCompareRun, run, RunLabel(earlier_.front()));
+    CompareWith(kCompareRun, run, RunDisplayName(earlier_.front()));
   } else {
     CompareWith(kCompareNone, std::nullopt, {});
   }
@@ -152,7 +169,9 @@ void ChartWindow::CompareWithFile(int item, const std::wstring& path, std::wstri
 void ChartWindow::CompareWith(int item, const std::optional<SavedRun>& run, std::wstring label) {
   baseline_label_ = std::move(label);
   compare_item_ = item;
-  model_ = BuildChart(subject_.run, run ? &*run : nullptr);
+  static const SavedRun kNoRun;
+  const ChartRun* own = subject_.runs.empty() ? nullptr : &subject_.runs.back();
+  model_ = BuildChart(own != nullptr && own->run ? *own->run : kNoRun, run ? &*run : nullptr);
   FillCompareMenu();
   Relayout();
 }
@@ -166,7 +185,7 @@ void ChartWindow::FillCompareMenu() const {
     AppendMenuW(menu, MF_STRING | checked, static_cast<UINT_PTR>(id), caption.c_str());
   };
   for (std::size_t i = 0; i < earlier_.size(); ++i) {
-    add(kCompareRun + static_cast<int>(i), RunLabel(earlier_[i]));
+    add(kCompareRun + static_cast<int>(i), RunDisplayName(earlier_[i]));
   }
   if (!earlier_.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(kCompareNone, L"&None");
@@ -278,7 +297,8 @@ void ChartWindow::OnPaint() const {
 void ChartWindow::OnCommand(int id) {
   const auto run = static_cast<std::size_t>(id - kCompareRun);
   if (id >= kCompareRun && run < earlier_.size()) {
-    CompareWithFile(id, RunPath(subject_.history_folder, earlier_[run]), RunLabel(earlier_[run]));
+    CompareWithFile(id, RunPath(subject_.history_folder, earlier_[run]),
+                    RunDisplayName(earlier_[run]));
   } else if (id == kCompareOpen) {
     const std::optional<std::wstring> path =
         AskOpenPath(hwnd(), L"CSV files (*.csv)", L"*.csv", subject_.history_folder);

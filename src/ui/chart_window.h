@@ -21,15 +21,29 @@
 
 namespace quorvath {
 
+// One run of a chart.
+struct ChartRun {
+  RunName name;                 // its name in the history: the legend and the title name it so
+  std::optional<SavedRun> run;  // nothing when its file could not be read as a run
+  std::wstring problem;         // then what is wrong, naming the file
+};
+
 // What a chart draws.
 struct ChartSubject {
-  std::wstring caption;         // "High Quality Results Chart: 1280 x 1024"
-  SavedRun run;                 // the records the result window lists
+  std::wstring caption;        // "High Quality Results Chart: 1280 x 1024"
+  std::vector<ChartRun> runs;  // oldest first: the first that could be read is the base
+  // A result window's chart has a Compare menu: its run, the last of `runs`, is compared with an
+  // earlier run of `test` and `resolution` in `history_folder`, or a file, chosen there.
+  bool has_compare_menu = false;
   std::wstring history_folder;  // where the earlier runs are kept; empty when nowhere
   TestKind test = TestKind::kCpu;
   std::wstring resolution;          // the runs' resolution in the history (HistoryResolution)
   std::optional<RunName> saved_as;  // the run's own name in the history, once it is saved
 };
+
+// The chart of the runs `names` saved in `folder`, in any order, as the History window opens
+// it: each run read from its file, the oldest first.
+ChartSubject SavedRunsChart(const std::wstring& folder, std::vector<RunName> names);
 
 class ChartWindow : public DialogWindow {
  public:

@@ -185,6 +185,31 @@ void ShellOpen(const wchar_t* verb, const wchar_t* target, const wchar_t* folder
 
 }  // namespace
 
+std::wstring UserDateTime(std::wstring_view stamp) {
+  const std::optional<StampParts> parts = ParseStamp(stamp);
+  if (!parts) return std::wstring(stamp);
+  SYSTEMTIME time{};
+  time.wYear = static_cast<WORD>(parts->year);
+  time.wMonth = static_cast<WORD>(parts->month);
+  time.wDay = static_cast<WORD>(parts->day);
+  time.wHour = static_cast<WORD>(parts->hour);
+  time.wMinute = static_cast<WORD>(parts->minute);
+  time.wSecond = static_cast<WORD>(parts->second);
+  wchar_t date[80] = {}, clock[80] = {};
+  if (GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 80) == 0 ||
+      GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 80) == 0) {
+    return std::wstring(stamp);  // not a day of the calendar
+  }
+  return std::wstring(date) + L" " + clock;
+}
+
+std::wstring RunDisplayName(const RunName& name) {
+  std::wstring text = UserDateTime(name.stamp);
+  if (name.copy > 1) text += L" (" + std::to_wstring(name.copy) + L")";
+  if (!name.label.empty()) text += L" - " + name.label;
+  return text;
+}
+
 void OpenFolder(const std::wstring& folder) { ShellOpen(L"open", folder.c_str(), nullptr); }
 
 void OpenMakerWebSite() { ShellOpen(nullptr, kMakerWebSite, L"C:\\"); }

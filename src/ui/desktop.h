@@ -9,8 +9,10 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/win_handles.h"
+#include "runs/history.h"
 
 namespace quorvath {
 
@@ -64,6 +66,14 @@ std::optional<std::wstring> AskSavePath(HWND owner, const std::wstring& kind,
                                         const std::wstring& suggested_path);
 std::optional<std::wstring> AskOpenPath(HWND owner, const std::wstring& kind,
                                         const std::wstring& pattern, const std::wstring& folder);
+
+// A run's time ("2026-12-07 14-03-22" or "2026-12-07 14:03:22") in the user's short date and
+// time format; the text as it is when it is no such time.
+std::wstring UserDateTime(std::wstring_view stamp);
+
+// How the program's windows name a saved run: its time in the user's format, " (2)" for a
+// second copy, and " - " and its label when it has one.
+std::wstring RunDisplayName(const RunName& name);
 
 // Opens `folder` in the shell's file browser.
 void OpenFolder(const std::wstring& folder);

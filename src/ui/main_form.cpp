@@ -66,6 +66,7 @@ bool MainForm::Create() { return CreateDialogWindow(nullptr, L"Quorvath", WS_EX_
 void MainForm::OnInitDialog() {
   AttachMenuBar({
       {L"&File", {{mnu_main_stop, L"Stop &Waiting"}, {0, nullptr}, {mnu_main_exit, L"E&xit"}}},
+      {L"&Runs", {{mnu_runs_history, L"&History..."}, {mnu_runs_label, L"&Label for New Runs..."}}},
       {L"&Help", {{mnu_main_about, L"&About"}}},
   });
   // Only while a test waits for its result.
@@ -178,6 +179,20 @@ void MainForm::OnTimer(UINT_PTR timer) {
 void MainForm::OnTestButton(TestKind kind) {
   const TestRow& test = TestRowFor(kind);
   const AppState& app = App();
+  // The run is what was chosen at the press, whatever is chosen while it runs.
+  RunOrigin origin{app.selected_res, {}, GetTickCount64()};
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  origin.context = {
+      run_label_,
+      RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, L':'),
+      {},
+      machine_.computer,
+      machine_.processor,
+      machine_.memory,
+      machine_.graphics,
+      machine_.driver,
+      machine_.windows};
   SetTestButtonsEnabled(false);
   if (const std::optional<std::wstring> problem = PrepareTestFolder(test, app)) {
     SetTestButtonsEnabled(true);
@@ -195,6 +210,7 @@ void MainForm::OnTestButton(TestKind kind) {
     return;
   }
   pending_ = std::move(start.pending);
+  pending_->origin = std::move(origin);
   SetTimer(hwnd(), ControlsFor(kind).timer, kPollIntervalMs, nullptr);
   progress_.SetBusy(hwnd(), true);
   EnableMenuItem(GetMenu(hwnd()), mnu_main_stop, MF_BYCOMMAND | MF_ENABLED);
@@ -205,10 +221,11 @@ void MainForm::OnTestTimer() {
   if (!read) return;
   const TestKind test = pending_->test;
   const std::wstring path = pending_->result_path;
+  RunOrigin origin = std::move(pending_->origin);
+  origin.context.duration = std::to_wstring((GetTickCount64() - origin.started_ms) / 1000);
   // Stopped first: a message shown while the window is made must not let it tick again.
   EndRun();
-  result_forms_[static_cast<std::size_t>(test)].ShowResults(std::move(*read), path,
-                                                            App().selected_res);
+  result_forms_[static_cast<std::size_t>(test)].ShowResults(std::move(*read), path, origin);
   SetTestButtonsEnabled(true);
 }
 

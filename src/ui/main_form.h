@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/win_handles.h"
+#include "runs/machine.h"
 #include "runs/test_run.h"
 #include "ui/about_form.h"
 #include "ui/desktop.h"
@@ -20,7 +21,13 @@ namespace quorvath {
 class MainForm : public DialogWindow {
  public:
   enum ControlId : int { cmd_cpu = 1001, cmd_high, cmd_low, Picture1, combo_res, Text1 };
-  enum MenuId : int { mnu_main_stop = 1101, mnu_main_exit, mnu_main_about };
+  enum MenuId : int {
+    mnu_main_stop = 1101,
+    mnu_main_exit,
+    mnu_main_about,
+    mnu_runs_history,
+    mnu_runs_label,
+  };
   enum TimerId : UINT_PTR { loc_timer = 1, cpu_timer, high_timer, low_timer };
 
   ~MainForm() override;
@@ -74,6 +81,11 @@ class MainForm : public DialogWindow {
 
   // The running test, while its timer polls for the result.
   std::optional<PendingResult> pending_;
+
+  // What every run saved from now on records: the label the user gave (none at first) and the
+  // machine, read once the window is on screen.
+  std::wstring run_label_;
+  MachineFacts machine_;
 
   ULONGLONG locate_started_ms_ = 0;
   bool told_location_unknown_ = false;

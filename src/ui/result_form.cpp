@@ -89,7 +89,8 @@ ResultForm::ResultForm(TestKind test) : design_(kDesigns[static_cast<std::size_t
 ResultForm::~ResultForm() { Close(); }
 
 void ResultForm::ShowResults(FpsReadResult read, const std::wstring& path,
-                             const std::wstring& selected_res) {
+                             const RunOrigin& origin) {
+  const std::wstring& selected_res = origin.selected_res;
   if (!IsOpen()) {
     if (!CreateDialogWindow(nullptr, design_.caption, WS_EX_APPWINDOW)) return;
     CenterWindow(hwnd(), nullptr);
@@ -113,7 +114,9 @@ void ResultForm::ShowResults(FpsReadResult read, const std::wstring& path,
   GetLocalTime(&now);
   saved_ = SavedFile{};
   saved_.name = {RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond),
-                 design_.test, HistoryResolution(design_.test, selected_res), 1};
+                 design_.test, HistoryResolution(design_.test, selected_res), 1,
+                 origin.context.label};
+  context_ = origin.context;
   records_ = std::move(read.records);
   layout_ = layout;
   record_resolution_ = RecordResolution(design_.test, selected_res);
@@ -134,7 +137,8 @@ ChartSubject ResultForm::Subject() const {
   ChartSubject subject;
   subject.caption = std::wstring(TestRowFor(design_.test).name) + L" Results Chart";
   if (!saved_.name.resolution.empty()) subject.caption += L": " + saved_.name.resolution;
-  subject.run = Run();
+  subject.runs.push_back({saved_.name, Run(), {}});
+  subject.has_compare_menu = true;
   subject.history_folder = HistoryFolder();
   subject.test = design_.test;
   subject.resolution = saved_.name.resolution;

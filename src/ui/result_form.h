@@ -14,6 +14,7 @@
 #include "results/run_csv.h"
 #include "runs/history.h"
 #include "runs/kit.h"
+#include "runs/test_run.h"
 #include "ui/chart_window.h"
 #include "ui/dialog_window.h"
 
@@ -37,13 +38,14 @@ class ResultForm : public DialogWindow {
   explicit ResultForm(TestKind test);
   ~ResultForm() override;
 
-  // Shows the test's results read from `path`, for the resolution chosen now, and then saves
+  // Shows the test's results read from `path`, for the resolution chosen when the test started
+  // (`origin`), and then saves
   // them in the history: once listed, so that saving never delays the list. A window that is not
   // open is created, shown, then given its caption, rows and column header. An open window replaces
   // its rows and caption and comes to the front, and so does its chart. A file that could not be
   // read whole is listed (and saved) as far as it goes, then the user is told; so is a history that
   // cannot be written.
-  void ShowResults(FpsReadResult read, const std::wstring& path, const std::wstring& selected_res);
+  void ShowResults(FpsReadResult read, const std::wstring& path, const RunOrigin& origin);
 
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
@@ -59,7 +61,7 @@ class ResultForm : public DialogWindow {
   void SaveAs();
   void OpenResultsFolder();
   void SaveToHistory();
-  SavedRun Run() const { return SavedRecords(records_, layout_, record_resolution_); }
+  SavedRun Run() const { return {SavedRecords(records_, layout_, record_resolution_), context_}; }
   ChartSubject Subject() const;
   HWND list() const { return GetDlgItem(hwnd(), List1); }
 
@@ -71,6 +73,7 @@ class ResultForm : public DialogWindow {
   std::deque<FpsRecord> records_;
   RowLayout layout_ = RowLayout::kCpu;
   std::wstring record_resolution_;
+  RunContext context_;
   SavedFile saved_;
   ChartWindow chart_;
 };

@@ -36,11 +36,12 @@ TEST(ChartModel, ReadsPlainNumbersAndHasAnAxisOfRoundStepsAndChangesInPerCent) {
 }
 
 TEST(ChartModel, MatchesLevelsByNameAndResolutionEachOnce) {
-  const SavedRun now = {At(L"1600 x 1200", L"Keep", L"41.6"), At(L"1280 x 1024", L"Keep", L"50"),
-                        At(L"1600 x 1200", L"Dock", L"70"), At(L"1600 x 1200", L"Moor", L"fast"),
-                        At(L"1600 x 1200", L"Moor", L"6")};
-  const SavedRun before = {At(L"1280 x 1024", L"Keep", L"51.2"), At(L"1600 x 1200", L"Keep", L"40"),
-                           At(L"1600 x 1200", L"Moor", L"2"), At(L"1600 x 1200", L"Moor", L"4")};
+  const SavedRun now = {{At(L"1600 x 1200", L"Keep", L"41.6"), At(L"1280 x 1024", L"Keep", L"50"),
+                         At(L"1600 x 1200", L"Dock", L"70"), At(L"1600 x 1200", L"Moor", L"fast"),
+                         At(L"1600 x 1200", L"Moor", L"6")}};
+  const SavedRun before = {{At(L"1280 x 1024", L"Keep", L"51.2"),
+                            At(L"1600 x 1200", L"Keep", L"40"), At(L"1600 x 1200", L"Moor", L"2"),
+                            At(L"1600 x 1200", L"Moor", L"4")}};
   const ChartModel chart = BuildChart(now, &before);
   EXPECT_EQ(ChartText(chart),
             L"Level\tResolution\tLow FPS\tAverage FPS\tHigh FPS\tCompared Average FPS\tChange\r\n"
@@ -59,7 +60,7 @@ TEST(ChartModel, MatchesLevelsByNameAndResolutionEachOnce) {
   EXPECT_EQ(chart.groups[2].bars[0].high, 3);
   EXPECT_DOUBLE_EQ(chart.axis.max, 80);
   EXPECT_EQ(
-      ChartText(BuildChart({now[2]}, nullptr)),
+      ChartText(BuildChart({{now.records[2]}}, nullptr)),
       L"Level\tResolution\tLow FPS\tAverage FPS\tHigh FPS\r\nDock\t1600 x 1200\t1\t70\t3\r\n");
 }
 
@@ -67,7 +68,7 @@ TEST(ChartModel, StacksBarsGroupedByLevelWithRoomForTheComparison) {
   SavedRun all;
   for (const auto* level : {L"A", L"B"}) {
     for (const auto* res : {L"1600 x 1200", L"1280 x 1024", L"1024 x 768"}) {
-      all.push_back(At(res, level, L"2"));
+      all.records.push_back(At(res, level, L"2"));
     }
   }
   const auto places = [](const SavedRun& run, const SavedRun* baseline) {
@@ -81,13 +82,14 @@ TEST(ChartModel, StacksBarsGroupedByLevelWithRoomForTheComparison) {
     }
     return numbers;
   };
-  EXPECT_EQ(places({all[0], all[3]}, nullptr),
+  EXPECT_EQ(places({{all.records[0], all.records[3]}}, nullptr),
             (std::vector<int>{-1, 12, 84, 30, 46, 30, 16, 46, 0, 56, 72, 56, 16, 72, 0}));
   EXPECT_EQ(
       places(all, &all),
       (std::vector<int>{12, 32,  222, 50,  125, 50,  16, 66,  7,  76,  16, 92,  7,  102, 16, 118,
                         7,  135, 210, 135, 16,  151, 7,  161, 16, 177, 7,  187, 16, 203, 7}));
-  EXPECT_EQ(places({all[0]}, &all), (std::vector<int>{12, 32, 85, 50, 73, 50, 16, 66, 7}));
+  EXPECT_EQ(places({{all.records[0]}}, &all),
+            (std::vector<int>{12, 32, 85, 50, 73, 50, 16, 66, 7}));
   EXPECT_EQ(places({}, nullptr), (std::vector<int>{-1, 12, 42}));
   const ChartLayout layout = LayoutChart(BuildChart(all, nullptr), 600);
   EXPECT_EQ(std::vector<int>({layout.label_left, layout.plot_left, layout.plot_right,

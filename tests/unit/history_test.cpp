@@ -8,13 +8,19 @@
 namespace quorvath {
 
 TEST(History, NamesRunFilesAndReadsTheNamesBack) {
+  using enum TestKind;
   const std::pair<RunName, std::wstring_view> cases[] = {
-      {{L"2026-12-07 14-03-22", TestKind::kHigh, L"1280 x 1024", 1},
+      {{L"2026-12-07 14-03-22", kHigh, L"1280 x 1024", 1, L""},
        L"2026-12-07 14-03-22 High Quality 1280 x 1024.csv"},
-      {{L"2026-12-07 14-03-22", TestKind::kLow, L"All Resolutions", 2},
+      {{L"2026-12-07 14-03-22", kLow, L"All Resolutions", 2, L""},
        L"2026-12-07 14-03-22 Low Quality All Resolutions (2).csv"},
-      {{L"2027-01-31 09-00-05", TestKind::kCpu, L"", 13},
-       L"2027-01-31 09-00-05 CPU Test (13).csv"}};
+      {{L"2027-01-31 09-00-05", kCpu, L"", 13, L""}, L"2027-01-31 09-00-05 CPU Test (13).csv"},
+      {{L"2026-12-07 14-03-22", kHigh, L"1280 x 1024", 1, L"new driver"},
+       L"2026-12-07 14-03-22 High Quality 1280 x 1024 - new driver.csv"},
+      {{L"2026-12-07 14-03-22", kCpu, L"", 3, L"a - b (x)"},
+       L"2026-12-07 14-03-22 CPU Test - a - b (x) (3).csv"},
+      {{L"2026-12-07 14-03-22", kLow, L"1024 x 768", 1, L"v2 (beta)"},
+       L"2026-12-07 14-03-22 Low Quality 1024 x 768 - v2 (beta).csv"}};
   for (const auto& [name, file] : cases) {
     EXPECT_EQ(RunFileName(name), file);
     EXPECT_EQ(ParseRunFileName(file), name);
@@ -24,11 +30,37 @@ TEST(History, NamesRunFilesAndReadsTheNamesBack) {
         L"2026-12-07 14-03-22 High Quality 800 x 600.csv", L"2026-12-07 14-03-22 CPU Test (1).csv",
         L"2026-12-07 14-03-22 CPU Test (02).csv", L"2026-12-7 14-03-22 CPU Test.csv",
         L"2026-12-07 14-03-22_CPU Test.csv", L"2026-12-07 14-03-22 CPU Test.csv.partial",
-        L"2026-12-07 14-03-22 CPU Test (2x).csv", L"notes.csv"}) {
+        L"2026-12-07 14-03-22 CPU Test (2x).csv", L"notes.csv",
+        L"2026-12-07 14-03-22 CPU Test - .csv", L"2026-12-07 14-03-22 CPU Test -  x.csv",
+        L"2026-12-07 14-03-22 CPU Test-x.csv", L"2026-12-07 14:03:22 CPU Test.csv"}) {
     EXPECT_EQ(ParseRunFileName(other), std::nullopt) << other;
   }
   EXPECT_EQ(RunStamp(2026, 12, 7, 4, 3, 2), L"2026-12-07 04-03-02");
+  EXPECT_EQ(RunStamp(2026, 12, 7, 14, 3, 22, L':'), L"2026-12-07 14:03:22");
   EXPECT_EQ(RunPath(L"D:\\H", cases[2].first), L"D:\\H\\2027-01-31 09-00-05 CPU Test (13).csv");
+}
+
+TEST(History, TakesLabelsAndStampsAsTheyAreKept) {
+  const std::pair<std::wstring_view, std::wstring_view> trims[] = {
+      {L"  new driver ", L"new driver"}, {L"x", L"x"}, {L"   ", L""}, {L"", L""}, {L"\tx", L"\tx"}};
+  for (const auto& [text, kept] : trims) EXPECT_EQ(TrimLabel(text), kept) << text.size();
+  const std::pair<std::wstring_view, std::wstring_view> forbidden[] = {
+      {L"driver 551.23 (beta) - #2 & more", L""},
+      {L"a/b\\c:d*e?f\"g<h>i|j", L"/\\:*?\"<>|"},
+      {L"x??y::", L"?:"},
+      {L"tab\there\x1F\x7F ~", L"\t\x1F\x7F"}};
+  for (const auto& [label, bad] : forbidden) EXPECT_EQ(ForbiddenLabelCharacters(label), bad);
+  const auto parts = [](std::wstring_view stamp) {
+    const std::optional<StampParts> p = ParseStamp(stamp);
+    return p ? std::vector<int>{p->year, p->month, p->day, p->hour, p->minute, p->second}
+             : std::vector<int>{};
+  };
+  EXPECT_EQ(parts(L"2026-12-07 14-03-22"), (std::vector<int>{2026, 12, 7, 14, 3, 22}));
+  EXPECT_EQ(parts(L"2027-01-31 09:00:05"), (std::vector<int>{2027, 1, 31, 9, 0, 5}));
+  for (const auto* other : {L"2026-12-07 14-03:22", L"2026-12-07 14-03-2", L"2026-12-07T14-03-22",
+                            L"2026-12-07 14-03-22 ", L""}) {
+    EXPECT_EQ(parts(other), std::vector<int>{}) << other;
+  }
 }
 
 TEST(History, ListsTheEarlierRunsNewestFirst) {
@@ -37,21 +69,20 @@ TEST(History, ListsTheEarlierRunsNewestFirst) {
                                     {L"2026-12-09 10-00-00", 1},
                                     {L"2026-12-07 14-03-22", 1},
                                     {L"2026-12-08 08-00-00", 2}}) {
-    names.push_back({stamp, TestKind::kCpu, L"", copy});
+    names.push_back({stamp, TestKind::kCpu, L"", copy, L""});
   }
   std::sort(names.begin(), names.end(), NewerFirst);
   const auto labels = [](const std::vector<RunName>& runs) {
     std::wstring text;
-    for (const RunName& run : runs) text += RunLabel(run) + L";";
+    for (const RunName& run : runs)
+      text += run.stamp.substr(8, 5) + std::to_wstring(run.copy) + L";";
     return text;
   };
-  EXPECT_EQ(
-      labels(names),
-      L"2026-12-09 10-00-00;2026-12-08 08-00-00 (2);2026-12-08 08-00-00;2026-12-07 14-03-22;");
+  EXPECT_EQ(labels(names), L"09 101;08 082;08 081;07 141;");
   EXPECT_EQ(labels(EarlierRuns(names, std::nullopt, 10)), labels(names));
-  EXPECT_EQ(labels(EarlierRuns(names, std::nullopt, 1)), L"2026-12-09 10-00-00;");
-  EXPECT_EQ(labels(EarlierRuns(names, names[1], 10)), L"2026-12-08 08-00-00;2026-12-07 14-03-22;");
-  EXPECT_EQ(labels(EarlierRuns(names, names[1], 1)), L"2026-12-08 08-00-00;");
+  EXPECT_EQ(labels(EarlierRuns(names, std::nullopt, 1)), L"09 101;");
+  EXPECT_EQ(labels(EarlierRuns(names, names[1], 10)), L"08 081;07 141;");
+  EXPECT_EQ(labels(EarlierRuns(names, names[1], 1)), L"08 081;");
   EXPECT_EQ(labels(EarlierRuns(names, names[3], 10)), L"");
 }
 

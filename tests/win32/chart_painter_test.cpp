@@ -13,9 +13,9 @@ namespace quorvath {
 namespace {
 
 TEST(ChartPainter, DrawsTheBarsWhereTheLayoutPutsThemAndNothingOutsideTheBounds) {
-  const SavedRun run = {{L"1280 x 1024", L"Cinder Keep", L"20", L"40", L"80"},
-                        {L"1280 x 1024", L"Frostmere", L"5", L"10", L"20"}};
-  const SavedRun before = {{L"1280 x 1024", L"Cinder Keep", L"20", L"30", L"80"}};
+  const SavedRun run = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"40", L"80"},
+                         {L"1280 x 1024", L"Frostmere", L"5", L"10", L"20"}}};
+  const SavedRun before = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"30", L"80"}}};
   const ChartModel model = BuildChart(run, &before);
   const ChartLayout layout = LayoutChart(model, 400);
   const BarPlace& bar = layout.groups[0].bars[0];  // Cinder Keep, compared

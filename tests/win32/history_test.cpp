@@ -13,8 +13,8 @@ using namespace testing;
 TEST(History, SavesUnderANameNoOtherFileHasListsTheRunsOfATestAndReadsThemBack) {
   ScratchFolder root;
   const std::wstring folder = root / L"Documents\\Quorvath\\Results";  // made when missing
-  const SavedRun run = {{L"1280 x 1024", L"Deck, 16", L"1", L"2", L"3"}};
-  const RunName name{L"2026-12-07 14-03-22", TestKind::kHigh, L"1280 x 1024", 1};
+  const SavedRun run = {{{L"1280 x 1024", L"Deck, 16", L"1", L"2", L"3"}}};
+  const RunName name{L"2026-12-07 14-03-22", TestKind::kHigh, L"1280 x 1024", 1, L""};
   std::vector<std::wstring> paths;
   for (int copy = 1; copy <= 3; ++copy) {
     const SavedFile saved = SaveRun(folder, name, run);
@@ -23,9 +23,9 @@ TEST(History, SavesUnderANameNoOtherFileHasListsTheRunsOfATestAndReadsThemBack) 
     paths.push_back(saved.path);
   }
   EXPECT_EQ(paths[2], folder + L"\\2026-12-07 14-03-22 High Quality 1280 x 1024 (3).csv");
-  SaveRun(folder, {L"2026-12-08 09-00-00", TestKind::kHigh, L"1280 x 1024", 1}, run);
-  SaveRun(folder, {L"2026-12-09 09-00-00", TestKind::kHigh, L"All Resolutions", 1}, run);
-  SaveRun(folder, {L"2026-12-09 09-00-00", TestKind::kLow, L"1280 x 1024", 1}, run);
+  SaveRun(folder, {L"2026-12-08 09-00-00", TestKind::kHigh, L"1280 x 1024", 1, L""}, run);
+  SaveRun(folder, {L"2026-12-09 09-00-00", TestKind::kHigh, L"All Resolutions", 1, L""}, run);
+  SaveRun(folder, {L"2026-12-09 09-00-00", TestKind::kLow, L"1280 x 1024", 1, L""}, run);
   WriteFileBytes(folder + L"\\2026-12-10 09-00-00 High Quality 1280 x 1024 notes.csv", "x");
   CreateFolders(folder + L"\\2026-12-11 09-00-00 High Quality 1280 x 1024.csv");
   std::vector<std::wstring> listed;
