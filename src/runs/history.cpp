@@ -119,6 +119,27 @@ std::wstring ForbiddenLabelCharacters(std::wstring_view label) {
   return found;
 }
 
+std::wstring LabelProblem(std::wstring_view label) {
+  if (label.size() > kMaxLabelLength) {
+    return L"A label holds at most " + std::to_wstring(kMaxLabelLength) + L" characters.";
+  }
+  const std::wstring bad = ForbiddenLabelCharacters(label);
+  if (bad.empty()) return {};
+  std::wstring shown;
+  bool control = false;
+  for (const wchar_t c : bad) {
+    if (c < L' ' || c == 0x7F) {
+      control = true;
+    } else {
+      shown += (shown.empty() ? L"" : L" ") + std::wstring(1, c);
+    }
+  }
+  if (control)
+    shown += shown.empty() ? L"control characters such as tabs" : L" or control characters";
+  return L"A label is part of the file name of each run, and a file name cannot hold " + shown +
+         L".";
+}
+
 std::optional<StampParts> ParseStamp(std::wstring_view stamp) {
   if (!IsStamp(stamp) && !IsStamp(stamp, L':')) return std::nullopt;
   const auto number = [&](std::size_t at, std::size_t digits) {

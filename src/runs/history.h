@@ -38,6 +38,9 @@ std::wstring_view TrimLabel(std::wstring_view text);
 // The characters of `label` that a file name cannot hold (\ / : * ? " < > | and the control
 // characters), each once, in the order they first come; empty when there are none.
 std::wstring ForbiddenLabelCharacters(std::wstring_view label);
+// What is wrong with `label` (already trimmed) as the user is told it, naming the characters
+// it cannot hold; empty when it can be a label.
+std::wstring LabelProblem(std::wstring_view label);
 
 // The parts of a run's time: "2026-12-07 14-03-22" as a file name has it, or
 // "2026-12-07 14:03:22" as the Started column does.

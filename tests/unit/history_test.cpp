@@ -50,6 +50,17 @@ TEST(History, TakesLabelsAndStampsAsTheyAreKept) {
       {L"x??y::", L"?:"},
       {L"tab\there\x1F\x7F ~", L"\t\x1F\x7F"}};
   for (const auto& [label, bad] : forbidden) EXPECT_EQ(ForbiddenLabelCharacters(label), bad);
+  const std::pair<std::wstring, std::wstring_view> problems[] = {
+      {std::wstring(60, L'x'), L""},
+      {std::wstring(61, L'x'), L"A label holds at most 60 characters."},
+      {L"a/b?", L"A label is part of the file name of each run, and a file name cannot hold / ?."},
+      {L"a\tb",
+       L"A label is part of the file name of each run, and a file name cannot hold control "
+       L"characters such as tabs."},
+      {L"a\t|",
+       L"A label is part of the file name of each run, and a file name cannot hold | or "
+       L"control characters."}};
+  for (const auto& [label, problem] : problems) EXPECT_EQ(LabelProblem(label), problem);
   const auto parts = [](std::wstring_view stamp) {
     const std::optional<StampParts> p = ParseStamp(stamp);
     return p ? std::vector<int>{p->year, p->month, p->day, p->hour, p->minute, p->second}
