@@ -83,6 +83,8 @@ ClassAndStyle ClassFor(ControlKind kind) {
               LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT |
                   LBS_WANTKEYBOARDINPUT | WS_VSCROLL | WS_TABSTOP,
               WS_EX_CLIENTEDGE};
+    case ControlKind::kEditField:
+      return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
   }
   return {WC_STATICW, 0, 0};
 }

@@ -73,7 +73,8 @@ enum class ControlKind {
   kDropDownList,   // a combo box without an edit field
   kMultiLineText,  // a read-only, word-wrapping text box with a vertical scroll bar
   kLabel,
-  kListBox,  // owner-drawn rows
+  kListBox,    // owner-drawn rows
+  kEditField,  // one line of text to type
 };
 
 enum ControlFlags : unsigned {

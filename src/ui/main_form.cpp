@@ -56,6 +56,8 @@ constexpr ULONGLONG kLocationPatienceMs = 30'000;
 
 // Posted by a tick so that the notice shows outside the tick.
 constexpr UINT kMsgTellLocationUnknown = WM_APP + 1;
+// Posted once the window is on screen: the machine's facts, which every saved run records.
+constexpr UINT kMsgReadMachineFacts = WM_APP + 2;
 
 }  // namespace
 
@@ -113,6 +115,7 @@ void MainForm::Load(int show_command) {
     text += paragraph;
   }
   SetDlgItemTextW(hwnd(), Text1, text.c_str());
+  PostMessageW(hwnd(), kMsgReadMachineFacts, 0, 0);
 }
 
 INT_PTR MainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM) {
@@ -132,6 +135,9 @@ INT_PTR MainForm::HandleMessage(UINT message, WPARAM wparam, LPARAM) {
     case kMsgTellLocationUnknown:
       TellLocationStillUnknown();
       return TRUE;
+    case kMsgReadMachineFacts:
+      machine_ = ReadMachineFacts();
+      return TRUE;
     default:
       return FALSE;
   }
@@ -149,6 +155,10 @@ void MainForm::OnCommand(int id, int code) {
   if (id == mnu_main_stop) OnStopWaiting();
   if (id == mnu_main_exit) CloseAllAndEnd();
   if (id == mnu_main_about) about_.Show(hwnd());
+  if (id == mnu_runs_label) {
+    label_dialog_.Show(hwnd(), run_label_,
+                       [this](std::wstring label) { run_label_ = std::move(label); });
+  }
   if (id == Picture1 && code == STN_CLICKED) OpenMakerWebSite();
   if (id == combo_res && code == CBN_SELCHANGE) OnComboResClick();
 }
@@ -288,6 +298,7 @@ void MainForm::SetTestButtonsEnabled(bool enabled) {
 }
 
 void MainForm::CloseAllAndEnd() {
+  label_dialog_.Close();
   about_.Close();
   for (auto form = result_forms_.rbegin(); form != result_forms_.rend(); ++form) form->Close();
   DestroyWindow(hwnd());

@@ -14,6 +14,7 @@
 #include "ui/about_form.h"
 #include "ui/desktop.h"
 #include "ui/dialog_window.h"
+#include "ui/label_dialog.h"
 #include "ui/result_form.h"
 
 namespace quorvath {
@@ -76,6 +77,7 @@ class MainForm : public DialogWindow {
   TaskbarProgress progress_;
 
   AboutForm about_;
+  LabelDialog label_dialog_;
   std::array<ResultForm, 3> result_forms_{ResultForm(TestKind::kCpu), ResultForm(TestKind::kHigh),
                                           ResultForm(TestKind::kLow)};
 

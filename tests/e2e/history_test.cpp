@@ -26,10 +26,20 @@ TEST(History, SavesEachRunAsCsvAndItsChartComparesWithTheRunBefore) {
       Ansi(first[0]),
       std::regex(R"(\d{4}-\d\d-\d\d \d\d-\d\d-\d\d High Quality 1280 x 1024\.csv)")))
       << Ansi(first[0]);
-  EXPECT_EQ(ReadFileBytes(ResultsFolder() + L"\\" + first[0]),
-            "\xEF\xBB\xBFResolution,Level,Low FPS,Average FPS,High FPS\r\n"
-            "1280 x 1024,Cinder Keep,24.22,41.06,70.62\r\n"
-            "1280 x 1024,Frostmere,9.5,12.75,19\r\n");
+  // Each line ends in the run's label (none), start, duration and machine.
+  std::smatch csv;
+  const std::string bytes = ReadFileBytes(ResultsFolder() + L"\\" + first[0]);
+  ASSERT_TRUE(std::regex_match(
+      bytes, csv,
+      std::regex(
+          "\xEF\xBB\xBFResolution,Level,Low FPS,Average FPS,High FPS,Label,Started,"
+          "Duration \\(s\\),Computer,Processor,Memory \\(MB\\),Graphics,Graphics Driver,"
+          "Windows\r\n"
+          "1280 x 1024,Cinder Keep,24.22,41.06,70.62(,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d,"
+          "\\d+,[^,\r\n]+,.*)\r\n"
+          "1280 x 1024,Frostmere,9.5,12.75,19(.*)\r\n")))
+      << bytes;
+  EXPECT_EQ(csv[1].str(), csv[2].str());
 
   s.WriteResultBatch(batch,
                      "Cinder Keep\r\n20 / 43.11 / 80 fps\r\nx\r\ny\r\n"
@@ -49,6 +59,36 @@ TEST(History, SavesEachRunAsCsvAndItsChartComparesWithTheRunBefore) {
   })) << Ansi(ClipboardText().value_or(L"nothing"));
   PressKeys(chart, {{VK_ESCAPE}});
   EXPECT_TRUE(Eventually([&] { return !IsWindow(chart); }));
+}
+
+// A run is the resolution chosen at its start: its batch file, its window's caption and rows and
+// its saved file. The box stays usable meanwhile, for the next run.
+TEST(History, ARunKeepsTheResolutionChosenAtItsStartWhateverIsChosenWhileItRuns) {
+  RemoveTree(ResultsFolder());
+  Session s;
+  s.WriteResultBatch(L"High Quality\\hq-flyby-benchmark_1024.bat", ResultFile(2));
+  s.WriteResultBatch(L"High Quality\\hq-flyby-benchmark_1280.bat", ResultFile(3), true);
+  ASSERT_TRUE(s.Start());
+  s.ChooseResolution(L"1024 x 768");
+  Click(s.high);
+  const HWND window = s.Window(L"High Quality Test Results: 1024 x 768");
+  EXPECT_EQ(ListRows(window), (std::vector<std::wstring>{kRows[0], kRows[1]}));
+  ASSERT_TRUE(Eventually([&] { return s.TestsEnabled() && SavedRuns().size() == 1; }));
+  s.ChooseResolution(L"1280 x 1024");
+  ASSERT_TRUE(s.Press(s.high));
+  s.ChooseResolution(L"All Resolutions");
+  EXPECT_EQ(WindowText(s.combo), L"All Resolutions");
+  s.Go();
+  ASSERT_TRUE(Eventually([&] { return s.TestsEnabled() && SavedRuns().size() == 2; }));
+  EXPECT_EQ(WindowText(window), L"High Quality Test Results: 1280 x 1024");
+  EXPECT_EQ(ListRows(window), (std::vector<std::wstring>{kRows[0], kRows[1], kRows[2]}));
+  const std::wstring saved = SavedRuns()[1];
+  EXPECT_EQ(saved.substr(19), L" High Quality 1280 x 1024.csv");
+  const std::string csv = ReadFileBytes(ResultsFolder() + L"\\" + saved);
+  EXPECT_EQ(csv.substr(csv.find("\r\n") + 2, 12), "1280 x 1024,");
+  EXPECT_EQ(s.Starts(), s.StartedHere("get-loc.bat") +
+                            s.StartedHere("hq-flyby-benchmark_1024.bat") +
+                            s.StartedHere("hq-flyby-benchmark_1280.bat"));
 }
 
 // A file where the history folder should be: one message names the folder, the results show.

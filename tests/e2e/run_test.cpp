@@ -135,28 +135,6 @@ TEST_P(Runs, CopyTheSettingsStartTheBatchFileAndListTheResult) {
             s.StartedHere("get-loc.bat") + s.StartedHere(Ansi(batch.substr(folder.size()))));
 }
 
-// The resolution chosen while a run waits shapes its window; the one at its start, the batch.
-TEST(TestRun, ASecondRunRefreshesTheOpenWindowAsTheResolutionNowChosen) {
-  Session s;
-  s.WriteResultBatch(L"High Quality\\hq-flyby-benchmark_1024.bat", ResultFile(2));
-  s.WriteResultBatch(L"High Quality\\hq-flyby-benchmark_1280.bat", ResultFile(3), true);
-  ASSERT_TRUE(s.Start());
-  s.ChooseResolution(L"1024 x 768");
-  Click(s.high);
-  const HWND window = s.Window(L"High Quality Test Results: 1024 x 768");
-  EXPECT_EQ(ListRows(window), (Rows{kRows[0], kRows[1]}));
-  ASSERT_TRUE(Eventually([&] { return s.TestsEnabled(); }));
-  s.ChooseResolution(L"1280 x 1024");
-  ASSERT_TRUE(s.Press(s.high));
-  s.ChooseResolution(L"All Resolutions");
-  s.Go();
-  EXPECT_EQ(s.Window(L"High Quality Test Results: All Resolutions"), window);
-  EXPECT_EQ(ListRows(window), AllRows(3));
-  EXPECT_EQ(s.Starts(), s.StartedHere("get-loc.bat") +
-                            s.StartedHere("hq-flyby-benchmark_1024.bat") +
-                            s.StartedHere("hq-flyby-benchmark_1280.bat"));
-}
-
 // A run that ends in a message naming the path; the tests come back, and no timer is left. The
 // kit has no "All " batch files; near MAX_PATH, where the required files are still found, the
 // CPU test's batch file is too long for cmd; a file stands where the Benchmark folder should be;
