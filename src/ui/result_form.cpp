@@ -127,6 +127,7 @@ void ResultForm::ShowResults(FpsReadResult read, const std::wstring& path,
 void ResultForm::SaveToHistory() {
   saved_ = SaveRun(HistoryFolder(), saved_.name, Run());
   if (chart_.IsOpen()) chart_.Show(Subject(), hwnd());
+  if (saved_.error == ERROR_SUCCESS && run_saved_) run_saved_();
   if (saved_.error != ERROR_SUCCESS) {
     ShowWarning(hwnd(), L"The results are shown but could not be saved in the history folder:\r\n" +
                             HistoryFolder() + L"\r\n\r\n" + SystemErrorText(saved_.error));

@@ -7,7 +7,9 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "results/fps_reader.h"
@@ -47,6 +49,9 @@ class ResultForm : public DialogWindow {
   // cannot be written.
   void ShowResults(FpsReadResult read, const std::wstring& path, const RunOrigin& origin);
 
+  // `notify` is called each time a run is saved in the history.
+  void OnRunSaved(std::function<void()> notify) { run_saved_ = std::move(notify); }
+
  private:
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnDpiChanged(UINT) override { UpdateColumns(); }
@@ -76,6 +81,7 @@ class ResultForm : public DialogWindow {
   RunContext context_;
   SavedFile saved_;
   ChartWindow chart_;
+  std::function<void()> run_saved_;
 };
 
 // What to tell the user about a result file that could not be read whole, naming the file

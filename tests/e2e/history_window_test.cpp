@@ -1,0 +1,117 @@
+// Runs labelled from the main window, then found, sorted, charted, renamed and deleted in the
+// History window, from the keyboard and the column header as a user would.
+#include <gmock/gmock.h>
+
+#include "program_driver.h"
+
+#include <commctrl.h>
+
+namespace quorvath::testing {
+
+using ::testing::HasSubstr;
+
+namespace {
+
+// Two levels whose averages are `keep` and `dock`.
+std::string Figures(const char* keep, const char* dock) {
+  return std::string("Cinder Keep\r\n20 / ") + keep + " / 80 fps\r\nx\r\ny\r\nAshen Docks\r\n10 / " +
+         dock + " / 30 fps\r\nx\r\ny\r\n";
+}
+
+void GiveLabel(const Session& s, const wchar_t* label) {
+  PressKeys(s.window, {{VK_MENU, 'R'}, {'L'}});
+  const HWND dialog = s.Window(L"Label for New Runs");
+  ASSERT_NE(dialog, nullptr);
+  SetWindowTextW(FindChild(dialog, L"Edit"), label);
+  PressKeys(dialog, {{VK_RETURN}});
+  ASSERT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
+}
+
+// The list's rows as its Ctrl+C copies them, after the header line.
+std::vector<std::wstring> CopiedRows(HWND list) {
+  OpenClipboard(nullptr);
+  EmptyClipboard();
+  CloseClipboard();
+  PressKeys(list, {{VK_CONTROL, 'A'}, {VK_CONTROL, 'C'}});
+  std::optional<std::wstring> text;
+  Eventually([&] { return (text = ClipboardText()).has_value(); });
+  std::vector<std::wstring> rows;
+  for (std::size_t at = text.value_or(L"").find(L"\r\n"); at != std::wstring::npos;) {
+    const std::size_t end = text->find(L"\r\n", at + 2);
+    if (end == std::wstring::npos) break;
+    rows.push_back(text->substr(at + 2, end - at - 2));
+    at = end;
+  }
+  return rows;
+}
+
+// The part of each row from the Test column on.
+std::vector<std::wstring> FromTest(const std::vector<std::wstring>& rows) {
+  std::vector<std::wstring> tails;
+  for (const std::wstring& row : rows) tails.push_back(row.substr(row.find(L'\t') + 1));
+  return tails;
+}
+
+void ClickColumnHeader(HWND list, int column) {
+  const HWND header = FindChild(list, L"SysHeader32");
+  RECT box{};
+  GetWindowRect(header, &box);
+  int x = box.left;
+  for (int i = 0; i < column; ++i) x += static_cast<int>(Send(list, LVM_GETCOLUMNWIDTH, i));
+  x += static_cast<int>(Send(list, LVM_GETCOLUMNWIDTH, column)) / 2;
+  SetForegroundWindow(GetAncestor(list, GA_ROOT));
+  SetCursorPos(x, (box.top + box.bottom) / 2);
+  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+}
+
+}  // namespace
+
+TEST(HistoryWindow, ListsSortsChartsRenamesAndDeletesLabelledRuns) {
+  RemoveTree(ResultsFolder());
+  Session s;
+  const wchar_t* batch = L"High Quality\\hq-flyby-benchmark_1280.bat";
+  ASSERT_TRUE(s.Start());
+  s.ChooseResolution(L"1280 x 1024");
+  const std::tuple<const wchar_t*, const char*, const char*> runs[] = {
+      {L"  old driver ", "40", "20"}, {nullptr, "44", "22"}, {L"new driver", "50", "25"}};
+  std::size_t saved = 0;
+  for (const auto& [label, keep, dock] : runs) {
+    if (label != nullptr) GiveLabel(s, label);
+    s.WriteResultBatch(batch, Figures(keep, dock));
+    ASSERT_TRUE(s.Press(s.high));
+    ASSERT_TRUE(Eventually([&] { return s.TestsEnabled() && SavedRuns().size() == saved + 1; }));
+    ++saved;
+  }
+  const std::vector<std::wstring> names = SavedRuns();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(names[i].substr(19), i < 2 ? L" High Quality 1280 x 1024 - old driver.csv"
+                                         : L" High Quality 1280 x 1024 - new driver.csv");
+  }
+  EXPECT_THAT(ReadFileBytes(ResultsFolder() + L"\\" + names[2]),
+              HasSubstr("1280 x 1024,Ashen Docks,10,25,30,new driver,"));
+
+  PressKeys(s.window, {{VK_MENU, 'R'}, {'H'}});
+  const HWND history = s.Window(L"Quorvath History");
+  ASSERT_NE(history, nullptr);
+  const HWND list = FindChild(history, L"SysListView32");
+  ASSERT_TRUE(Eventually([&] { return Send(list, LVM_GETITEMCOUNT) == 3; }));
+  // Newest first; the figures are read from the files once the names are listed.
+  std::vector<std::wstring> rows;
+  const auto Listed = [&](const std::vector<std::wstring>& expected) {
+    return Eventually([&] { return FromTest(rows = CopiedRows(list)) == expected; });
+  };
+  wchar_t name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+  DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+  GetComputerNameW(name, &size);
+  const std::wstring row = std::wstring(L"High Quality\t1280 x 1024\t");
+  const std::wstring machine = std::wstring(L"\t") + name + L"\t2\t";
+  EXPECT_TRUE(Listed({row + L"new driver" + machine + L"37.50", row + L"old driver" + machine + L"33.00",
+                      row + L"old driver" + machine + L"30.00"}))
+      << ::testing::PrintToString(rows);
+  ClickColumnHeader(list, 6);  // Average FPS: the lowest first
+  EXPECT_TRUE(Listed({row + L"old driver" + machine + L"30.00", row + L"old driver" + machine + L"33.00",
+                      row + L"new driver" + machine + L"37.50"}));
+}
+
+}  // namespace quorvath::testing
