@@ -18,15 +18,6 @@ std::string Figures(const char* keep, const char* dock) {
          dock + " / 30 fps\r\nx\r\ny\r\n";
 }
 
-void GiveLabel(const Session& s, const wchar_t* label) {
-  PressKeys(s.window, {{VK_MENU, 'R'}, {'L'}});
-  const HWND dialog = s.Window(L"Label for New Runs");
-  ASSERT_NE(dialog, nullptr);
-  SetWindowTextW(FindChild(dialog, L"Edit"), label);
-  PressKeys(dialog, {{VK_RETURN}});
-  ASSERT_TRUE(Eventually([&] { return !IsWindow(dialog); }));
-}
-
 // The list's rows as its Ctrl+C copies them, after the header line.
 std::vector<std::wstring> CopiedRows(HWND list) {
   OpenClipboard(nullptr);
@@ -77,7 +68,9 @@ TEST(HistoryWindow, ListsSortsChartsRenamesAndDeletesLabelledRuns) {
       {L"  old driver ", "40", "20"}, {nullptr, "44", "22"}, {L"new driver", "50", "25"}};
   std::size_t saved = 0;
   for (const auto& [label, keep, dock] : runs) {
-    if (label != nullptr) GiveLabel(s, label);
+    if (label != nullptr) {
+      ASSERT_TRUE(s.GiveLabel(label));
+    }
     s.WriteResultBatch(batch, Figures(keep, dock));
     ASSERT_TRUE(s.Press(s.high));
     ASSERT_TRUE(Eventually([&] { return s.TestsEnabled() && SavedRuns().size() == saved + 1; }));

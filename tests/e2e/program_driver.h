@@ -184,6 +184,8 @@ struct Program {
     Click(button);
     return Eventually([&] { return TestsDisabled(); });
   }
+  // Runs, Label for New Runs: types `label` and presses Enter.
+  bool GiveLabel(const wchar_t* label) const;
   void ChooseResolution(std::wstring_view entry) const {  // with the arrow keys: up, then down
     for (int key = 0; key < 8 && WindowText(combo) != entry; ++key) {
       Send(combo, WM_KEYDOWN, key < 4 ? VK_UP : VK_DOWN);
@@ -251,6 +253,15 @@ inline void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chor
           30s);
     }
   }
+}
+
+inline bool Program::GiveLabel(const wchar_t* label) const {
+  PressKeys(window, {{VK_MENU, 'R'}, {'L'}});
+  const HWND dialog = Window(L"Label for New Runs");
+  if (dialog == nullptr) return false;
+  SetWindowTextW(FindChild(dialog, L"Edit"), label);
+  PressKeys(dialog, {{VK_RETURN}});
+  return Eventually([&] { return !IsWindow(dialog); });
 }
 
 // Opens the main window's menu with Alt and `menu_key`, tells whether its first item is drawn

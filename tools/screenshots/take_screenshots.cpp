@@ -111,6 +111,7 @@ int wmain(int argc, wchar_t** argv) {
 
   WaitUntil([&] { return main.TestsEnabled(); }, 5s);
   main.ChooseResolution(L"1280 x 1024");
+  main.GiveLabel(L"old driver");
   Click(main.low);
   window = main.Window(L"Low Quality Test Results: 1280 x 1024", 30s);
   ok = window != nullptr && SaveWindow(window, out + L"low-1280-results.bmp") && ok;
@@ -123,6 +124,20 @@ int wmain(int argc, wchar_t** argv) {
   const HWND chart = main.Window(L"Low Quality Results Chart: 1280 x 1024", 30s);
   ok = chart != nullptr && SaveWindow(chart, out + L"chart.bmp") && ok;
   if (chart != nullptr) PressKeys(chart, {{VK_ESCAPE}});
+
+  // A third, labelled otherwise; the three in the History window, then charted together.
+  main.GiveLabel(L"new driver");
+  main.Press(main.low);
+  WaitUntil([&] { return main.TestsEnabled(); }, 30s);
+  PressKeys(main.window, {{VK_MENU, 'R'}, {'H'}});
+  window = main.Window(L"Quorvath History", 30s);
+  if (window != nullptr) {
+    PressKeys(window, {{VK_HOME}, {VK_SHIFT, VK_DOWN}, {VK_SHIFT, VK_DOWN}});
+  }
+  ok = window != nullptr && SaveWindow(window, out + L"history.bmp") && ok;
+  if (window != nullptr) PressKeys(window, {{VK_RETURN}});
+  const HWND runs_chart = main.Window(L"Low Quality Results Chart", 30s);
+  ok = runs_chart != nullptr && SaveWindow(runs_chart, out + L"chart-runs.bmp") && ok;
 
   PressKeys(main.window, {{VK_MENU, 'H'}, {'A'}});
   window = main.Window(L"About Quorvath", 5s);
