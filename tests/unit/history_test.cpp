@@ -54,7 +54,7 @@ TEST(History, TakesLabelsAndStampsAsTheyAreKept) {
       {std::wstring(60, L'x'), L""},
       {std::wstring(61, L'x'), L"A label holds at most 60 characters."},
       {L"a/b?", L"A label is part of the file name of each run, and a file name cannot hold / ?."},
-      {L"a\tb",
+      {L"a\x7F\tb",
        L"A label is part of the file name of each run, and a file name cannot hold control "
        L"characters such as tabs."},
       {L"a\t|",
