@@ -14,8 +14,8 @@ namespace {
 
 // Two levels whose averages are `keep` and `dock`.
 std::string Figures(const char* keep, const char* dock) {
-  return std::string("Cinder Keep\r\n20 / ") + keep + " / 80 fps\r\nx\r\ny\r\nAshen Docks\r\n10 / " +
-         dock + " / 30 fps\r\nx\r\ny\r\n";
+  return std::string("Cinder Keep\r\n20 / ") + keep +
+         " / 80 fps\r\nx\r\ny\r\nAshen Docks\r\n10 / " + dock + " / 30 fps\r\nx\r\ny\r\n";
 }
 
 // The list's rows as its Ctrl+C copies them, after the header line.
@@ -99,12 +99,51 @@ TEST(HistoryWindow, ListsSortsChartsRenamesAndDeletesLabelledRuns) {
   GetComputerNameW(name, &size);
   const std::wstring row = std::wstring(L"High Quality\t1280 x 1024\t");
   const std::wstring machine = std::wstring(L"\t") + name + L"\t2\t";
-  EXPECT_TRUE(Listed({row + L"new driver" + machine + L"37.50", row + L"old driver" + machine + L"33.00",
-                      row + L"old driver" + machine + L"30.00"}))
+  EXPECT_TRUE(
+      Listed({row + L"new driver" + machine + L"37.50", row + L"old driver" + machine + L"33.00",
+              row + L"old driver" + machine + L"30.00"}))
       << ::testing::PrintToString(rows);
   ClickColumnHeader(list, 6);  // Average FPS: the lowest first
-  EXPECT_TRUE(Listed({row + L"old driver" + machine + L"30.00", row + L"old driver" + machine + L"33.00",
-                      row + L"new driver" + machine + L"37.50"}));
+  EXPECT_TRUE(
+      Listed({row + L"old driver" + machine + L"30.00", row + L"old driver" + machine + L"33.00",
+              row + L"new driver" + machine + L"37.50"}));
+
+  // The three in one chart: the oldest is the base, each other run has its change.
+  PressKeys(list, {{VK_CONTROL, 'A'}, {VK_RETURN}});
+  HWND chart = nullptr;
+  ASSERT_TRUE(Eventually([&] {
+    for (const HWND w : WindowsOf(s.pid)) {
+      if (WindowText(w).starts_with(L"High Quality Results Chart")) chart = w;
+    }
+    return chart != nullptr;
+  }));
+  PressKeys(chart, {{VK_CONTROL, 'C'}});
+  std::optional<std::wstring> copied;
+  EXPECT_TRUE(Eventually([&] {
+    copied = ClipboardText();
+    return copied && copied->find(L"+25.0 %") != std::wstring::npos;
+  }));
+  EXPECT_THAT(Ansi(copied.value_or(L"")), HasSubstr("+10.0 %"));
+  PressKeys(chart, {{VK_ESCAPE}});
+
+  // F2 on the first row, the oldest run: its file renamed and its Label column rewritten.
+  PressKeys(list, {{VK_HOME}, {VK_F2}});
+  HWND edit = nullptr;
+  ASSERT_TRUE(Eventually([&] { return (edit = FindChild(history, L"Edit")) != nullptr; }));
+  SetWindowTextW(edit, L"first driver");
+  PressKeys(edit, {{VK_RETURN}});
+  std::wstring renamed = names[0].substr(0, 19) + L" High Quality 1280 x 1024 - first driver.csv";
+  ASSERT_TRUE(Eventually([&] { return SavedRuns() == std::vector{renamed, names[1], names[2]}; }));
+  EXPECT_THAT(ReadFileBytes(ResultsFolder() + L"\\" + renamed),
+              HasSubstr("1280 x 1024,Cinder Keep,20,40,80,first driver,"));
+
+  // Del, after a confirmation that names how many.
+  PressKeys(list, {{VK_HOME}, {VK_DELETE}});
+  const std::optional<SeenMessageBox> confirm = s.Message();
+  ASSERT_TRUE(confirm);
+  EXPECT_THAT(Ansi(confirm->text), HasSubstr("1 run"));
+  Click(FindChild(confirm->hwnd, L"Button", L"&Yes"));
+  EXPECT_TRUE(Eventually([&] { return SavedRuns() == std::vector{names[1], names[2]}; }));
 }
 
 }  // namespace quorvath::testing
