@@ -1,7 +1,8 @@
 // Measures the history under Wine: with 10,000 saved runs in the history folder, opening a
 // chart (finding the runs of its test and resolution, reading the one it compares with, and
-// the window on screen), and what saving a run of 21 records adds to showing its window; and
-// reading the machine facts saved with each run, the first time in the process and again.
+// the window on screen), and what saving a run of 21 records adds to showing its window;
+// opening a chart of five runs of 21 records, until it is painted; and reading the machine
+// facts saved with each run, the first time in the process and again.
 #include <windows.h>
 
 #include <algorithm>
@@ -42,6 +43,33 @@ SavedRun Levels(int count, const wchar_t* resolution) {
         {resolution, L"Level " + std::to_wstring(i), L"24.22", L"41.06", L"70.62"});
   }
   return run;
+}
+
+// Shows `subject` in `window` and waits until the window and its view are painted: the time
+// this takes, in milliseconds.
+double ShowUntilPainted(ChartWindow& window, ChartSubject subject) {
+  const auto begin = Clock::now();
+  window.Show(std::move(subject), nullptr);
+  RedrawWindow(window.hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return Since(begin);
+}
+
+// Five runs of 21 levels at one resolution, a day apart, each a little faster.
+ChartSubject FiveRuns() {
+  ChartSubject subject;
+  subject.caption = L"High Quality Results Chart";
+  subject.test = TestKind::kHigh;
+  for (int run = 0; run < 5; ++run) {
+    SavedRun saved;
+    for (int i = 0; i < 21; ++i) {
+      const std::wstring average = std::to_wstring(40 + run) + L"." + std::to_wstring(10 + i);
+      saved.records.push_back(
+          {L"1280 x 1024", L"Level " + std::to_wstring(i), L"24.22", average, L"70.62"});
+    }
+    subject.runs.push_back(
+        {{RunStamp(2027, 1, 1 + run, 12, 0, 0), TestKind::kHigh, L"1280 x 1024"}, saved, {}});
+  }
+  return subject;
 }
 
 }  // namespace
@@ -87,12 +115,13 @@ int main() {
     DeleteFileW(saved.path.c_str());
   }
   RemoveDirectoryW((folder + L" fresh").c_str());
-  std::vector<double> find_and_read, open_chart, save;
+  std::vector<double> find_and_read, open_chart, open_five, save;
   for (int run = 0; run < 7; ++run) {
     auto begin = Clock::now();
     const std::vector<RunName> runs = ListRuns(folder, TestKind::kHigh, L"1280 x 1024");
     const std::optional<SavedRun> compared = ReadRun(folder + L"\\" + RunFileName(runs.at(0)));
-    const ChartModel chart = BuildChart(seven, compared ? &*compared : nullptr);
+    const ChartModel chart = BuildChart(
+        L"High Quality", {{L"before", compared ? &*compared : nullptr}, {L"now", &seven}});
     find_and_read.push_back(Since(begin));
     if (!compared || runs.size() < 800) {
       std::printf("the history was not read\n");
@@ -100,7 +129,6 @@ int main() {
     }
 
     ChartWindow window;
-    begin = Clock::now();
     ChartSubject subject{L"High Quality Results Chart: 1280 x 1024",
                          {},
                          true,
@@ -109,10 +137,13 @@ int main() {
                          L"1280 x 1024",
                          std::nullopt};
     subject.runs.push_back({{L"2027-01-01 00-00-00", TestKind::kHigh, L"1280 x 1024"}, seven, {}});
-    window.Show(std::move(subject), nullptr);
-    UpdateWindow(window.hwnd());
-    open_chart.push_back(Since(begin));
+    open_chart.push_back(ShowUntilPainted(window, std::move(subject)));
     window.Close();
+    Pump();
+
+    ChartWindow five;
+    open_five.push_back(ShowUntilPainted(five, FiveRuns()));
+    five.Close();
     Pump();
 
     const SavedRun all = Levels(21, L"1600 x 1200");
@@ -130,7 +161,12 @@ int main() {
   std::printf("  saving a run of 21 records there                   %7.1f ms\n", Median(save));
   std::printf("  saving a run of 21 records, a new history (limit 5 ms) %4.1f ms\n",
               Median(save_fresh));
-  const bool ok = Median(open_chart) <= 150 && Median(save_fresh) <= 5 && first_facts <= 50;
+  std::printf(
+      "a chart of 5 runs of 21 records, opened and drawn (limit 150 ms): median of 7 "
+      "%.1f ms, slowest %.1f ms\n",
+      Median(open_five), *std::max_element(open_five.begin(), open_five.end()));
+  const bool ok = Median(open_chart) <= 150 && Median(open_five) <= 150 &&
+                  Median(save_fresh) <= 5 && first_facts <= 50;
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   WIN32_FIND_DATAW entry{};
   const HANDLE find = FindFirstFileW((folder + L"\\*.csv").c_str(), &entry);

@@ -43,6 +43,20 @@ FARPROC SystemFunction(const wchar_t* dll, const char* name) {
   return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
 
+std::wstring KnownFolderPath(const GUID& folder) {
+  using GetKnownFolderFn = HRESULT(WINAPI*)(const GUID&, DWORD, HANDLE, PWSTR*);
+  using FreeFn = void(WINAPI*)(LPVOID);
+  static const auto get_folder =
+      SystemFunctionAs<GetKnownFolderFn>(L"shell32.dll", "SHGetKnownFolderPath");
+  static const auto free_text = SystemFunctionAs<FreeFn>(L"ole32.dll", "CoTaskMemFree");
+  if (get_folder == nullptr || free_text == nullptr) return {};
+  PWSTR path = nullptr;
+  std::wstring text;
+  if (SUCCEEDED(get_folder(folder, 0, nullptr, &path)) && path != nullptr) text = path;
+  free_text(path);
+  return text;
+}
+
 bool LoadCommonControls() {
   // By name alone, so that the manifest's activation context picks version 6; the search
   // itself is limited to the system folder by then.

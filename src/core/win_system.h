@@ -29,6 +29,10 @@ Function SystemFunctionAs(const wchar_t* dll, const char* name) {
   return reinterpret_cast<Function>(reinterpret_cast<void*>(SystemFunction(dll, name)));
 }
 
+// The path of the known folder `folder` (FOLDERID_Documents, FOLDERID_Pictures, ...), without
+// a trailing backslash; empty when the system names none.
+std::wstring KnownFolderPath(const GUID& folder);
+
 // Loads the common controls (version 6, through the program's manifest) and registers their
 // window classes.
 bool LoadCommonControls();

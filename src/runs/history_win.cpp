@@ -35,19 +35,8 @@ DWORD Rename(const std::wstring& from, const std::wstring& to, DWORD flags) {
 }  // namespace
 
 std::wstring HistoryFolder() {
-  using GetKnownFolderFn = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
-  using FreeFn = void(WINAPI*)(LPVOID);
-  const auto get_folder =
-      SystemFunctionAs<GetKnownFolderFn>(L"shell32.dll", "SHGetKnownFolderPath");
-  const auto free_text = SystemFunctionAs<FreeFn>(L"ole32.dll", "CoTaskMemFree");
-  if (get_folder == nullptr || free_text == nullptr) return {};
-  PWSTR documents = nullptr;
-  std::wstring folder;
-  if (SUCCEEDED(get_folder(FOLDERID_Documents, KF_FLAG_DEFAULT, nullptr, &documents))) {
-    folder = std::wstring(documents) + L"\\Quorvath\\Results";
-  }
-  free_text(documents);
-  return folder;
+  const std::wstring documents = KnownFolderPath(FOLDERID_Documents);
+  return documents.empty() ? documents : documents + L"\\Quorvath\\Results";
 }
 
 SavedFile SaveRun(const std::wstring& folder, RunName name, const SavedRun& run) {

@@ -1,26 +1,41 @@
-// The chart of a run in pixels: its model (results/chart_model.h), laid out in
-// device-independent pixels, drawn into a device context at a DPI. Nothing here knows a window;
-// the text is written with the font selected into the device context.
+// The chart of runs in pixels: its model (results/chart_model.h), laid out in
+// device-independent pixels with text measured by the chart's font, drawn into a device context
+// at a DPI. Nothing here knows a window; the text is written with the font selected into the
+// device context, the title in its bold form.
 #pragma once
 
 #include <windows.h>
 
-#include <string_view>
-
+#include "core/win_handles.h"
 #include "results/chart_model.h"
 
 namespace quorvath {
 
+// Measures the chart's text with the font selected into `dc`, at `dpi`, for LayoutChart. The
+// device context must keep that font while this is used.
+class GdiChartMeasure final : public ChartTextMeasure {
+ public:
+  GdiChartMeasure(HDC dc, UINT dpi);
+  int LineHeight() const override;
+  int Width(std::wstring_view text) const override;
+  int WrappedHeight(std::wstring_view text, int width, bool title) const override;
+
+ private:
+  int Dips(int pixels) const;
+
+  HDC dc_;
+  UINT dpi_;
+  int line_ = 0;  // pixels
+  UniqueFont title_font_;
+};
+
 // Draws `model`, laid out as `layout`, at `dpi` into `dc`, whose logical origin is the chart's
 // top-left corner: the background over `bounds` (logical coordinates) and whatever of the chart
-// lies inside them, nothing outside. The legend names the compared run `baseline_label`. With
-// `high_contrast` only the system's colours are used: the user chose those to be able to read the
-// screen.
+// lies inside them, nothing outside. The header stays in place; the body under it is drawn
+// `scroll` pixels higher, and never over the header. With `high_contrast` only the system's
+// colours are used, and hatches tell the colours apart: the user chose those to be able to read
+// the screen.
 void DrawChart(HDC dc, UINT dpi, const ChartModel& model, const ChartLayout& layout,
-               std::wstring_view baseline_label, bool high_contrast, const RECT& bounds);
-
-// The width in pixels that DrawChart's legend takes at `dpi`; 0 when the chart has none (one
-// resolution and no comparison).
-int MeasureLegend(HDC dc, UINT dpi, const ChartModel& model, std::wstring_view baseline_label);
+               bool high_contrast, const RECT& bounds, int scroll);
 
 }  // namespace quorvath

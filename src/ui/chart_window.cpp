@@ -1,12 +1,12 @@
 #include "ui/chart_window.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
-#include <limits>
 #include <utility>
 
 #include "core/paths.h"
 #include "core/win_system.h"
-#include "ui/chart_painter.h"
 #include "ui/desktop.h"
 #include "ui/png_file.h"
 
@@ -14,38 +14,29 @@ namespace quorvath {
 
 namespace {
 
-constexpr wchar_t kViewClass[] = L"QuorvathChartView";
 constexpr int kViewId = 1;
 
 enum MenuId : int {
   kSaveChartAs = 100,
+  kCopyChart,
   kCloseChart,
   kCompareRun = 200,  // the earlier runs, newest first: kCompareRun + 0 ... + 9
   kCompareNone = 210,
   kCompareOpen,
+  kViewResolution = 300,  // the resolutions, in the order they first come: + 0 ... + 19
+  kViewResolutionEnd = 320,
 };
 constexpr std::size_t kCompareRunCount = kCompareNone - kCompareRun;
 
-// Lengths in device-independent pixels, besides those of the chart's layout.
+enum MenuPosition : int { kViewMenu = 1, kCompareMenu };  // after File
+
+// Device-independent pixels.
 constexpr int kOpeningClientWidth = 640;
-constexpr int kMinClientHeight = 120;
 constexpr int kBesideGap = 8;  // between the result window and its chart
-constexpr int kScrollLine = 20;
 
-// The window opens 640 device-independent pixels wide (9600 twips) and at least as high as its
-// smallest size; its text is in the dialog font at 8 points.
-constexpr WindowLayout kLayout = {{}, 8, {kOpeningClientWidth * 15, kMinClientHeight * 15}};
-
-// Pixels. A taller picture is of little use to other programs and takes much memory: the
-// chart of a result file with thousands of levels is copied as text only.
-constexpr int kMaxPictureHeight = 32767;
-
-bool HighContrastIsOn() {
-  HIGHCONTRASTW contrast{};
-  contrast.cbSize = sizeof contrast;
-  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
-         (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
-}
+// The window opens 640 device-independent pixels wide (9600 twips); its text is in the dialog
+// font at 8 points.
+constexpr WindowLayout kLayout = {{}, 8, {kOpeningClientWidth * 15, 120 * 15}};
 
 // A Win32 error wrapped in an HRESULT is told in its own words; the system knows most other
 // HRESULTs by their whole value.
@@ -55,72 +46,37 @@ std::wstring HresultText(HRESULT result) {
                              : static_cast<DWORD>(result));
 }
 
+// A menu item's text: `number` (from 1) as its access key, then `text` with its ampersands
+// shown as such.
+std::wstring NumberedItem(std::size_t number, std::wstring_view text) {
+  std::wstring item = number < 10    ? L"&" + std::to_wstring(number) + L" "
+                      : number == 10 ? std::wstring(L"1&0 ")
+                                     : std::to_wstring(number) + L" ";
+  for (const wchar_t c : text) item += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
+  return item;
+}
+
+void ClearMenu(HMENU menu) {
+  while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
+}
+
+// An item of a group of which one is chosen, shown with a dot when it is.
+void AppendChoice(HMENU menu, UINT id, const std::wstring& text, bool chosen, bool enabled = true) {
+  MENUITEMINFOW item{};
+  item.cbSize = sizeof item;
+  item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+  item.fType = MFT_STRING | MFT_RADIOCHECK;
+  item.fState = (chosen ? MFS_CHECKED : MFS_UNCHECKED) | (enabled ? MFS_ENABLED : MFS_GRAYED);
+  item.wID = id;
+  item.dwTypeData = const_cast<wchar_t*>(text.c_str());  // copied by the menu
+  InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
+}
+
+std::wstring CouldNotRead(const std::wstring& path) {
+  return L"This file could not be read as a saved run: " + path;
+}
+
 }  // namespace
-
-ChartWindow::~ChartWindow() { Close(); }
-
-void ChartWindow::Show(ChartSubject subject, HWND beside) {
-  subject_ = std::move(subject);
-  const bool opening = !IsOpen();
-  if (opening &&
-      !CreateDialogWindow(nullptr, subject_.caption, WS_EX_APPWINDOW, WindowFrame::kResizable)) {
-    return;
-  }
-  SetWindowTextW(hwnd(), subject_.caption.c_str());
-  scroll_top_ = 0;
-  CompareWithDefault();
-  if (opening) Place(beside);
-  ShowOrBringForward();
-}
-
-void ChartWindow::OnInitDialog() {
-  static const ATOM registered = [] {
-    WNDCLASSEXW view_class{};
-    view_class.cbSize = sizeof view_class;
-    // The layout follows the width, and every paint covers the whole view anyway.
-    view_class.style = CS_HREDRAW | CS_VREDRAW;
-    view_class.lpfnWndProc = &ChartWindow::ViewProc;
-    view_class.hInstance = GetModuleHandleW(nullptr);
-    view_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    view_class.lpszClassName = kViewClass;
-    return RegisterClassExW(&view_class);
-  }();
-  AttachMenuBar(
-      {{L"&File", {{kSaveChartAs, L"Save Chart &As..."}, {0, nullptr}, {kCloseChart, L"&Close"}}},
-       {L"&Compare", {}}});
-  CreateLayout(kLayout);
-  if (registered == 0) return;
-  RECT client{};
-  GetClientRect(hwnd(), &client);
-  // The one control, first in Tab order: the dialog gives it the focus.
-  CreateWindowExW(0, kViewClass, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP, 0, 0,
-                  client.right, client.bottom, hwnd(),
-                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kViewId)), GetModuleHandleW(nullptr),
-                  this);
-}
-
-void ChartWindow::Place(HWND beside) {
-  const int content = Px(LayoutChart(model_, kOpeningClientWidth).height);
-  SetClientSize({Px(kOpeningClientWidth), std::max(content, Px(kMinClientHeight))});
-  PlaceBeside(hwnd(), beside, Px(kBesideGap));
-}
-
-ChartWindow::Extent ChartWindow::ViewSize() const {
-  RECT area{};
-  GetClientRect(view_, &area);
-  return {static_cast<int>(area.right), static_cast<int>(area.bottom)};
-}
-
-int ChartWindow::MinClientWidth() const {
-  int width = LayoutChart(ChartModel{}, 0).width;
-  const ScopedWindowDc dc(hwnd());
-  const ScopedSelectObject font(dc.get(), this->font());
-  const int legend = MeasureLegend(dc.get(), dpi(), model_, baseline_label_);
-  if (legend > 0) {
-    width = std::max(width, MulDiv(legend, 96, static_cast<int>(dpi())) + 2 * layout_.label_left);
-  }
-  return width;
-}
 
 ChartSubject SavedRunsChart(const std::wstring& folder, std::vector<RunName> names) {
   std::sort(names.begin(), names.end(), NewerFirst);
@@ -129,7 +85,7 @@ ChartSubject SavedRunsChart(const std::wstring& folder, std::vector<RunName> nam
   for (auto name = names.rbegin(); name != names.rend(); ++name) {
     const std::wstring path = RunPath(folder, *name);
     ChartRun run{*name, ReadRun(path), {}};
-    if (!run.run) run.problem = L"This file could not be read as a saved run: " + path;
+    if (!run.run) run.problem = CouldNotRead(path);
     subject.runs.push_back(std::move(run));
   }
   if (!names.empty()) {
@@ -139,138 +95,164 @@ ChartSubject SavedRunsChart(const std::wstring& folder, std::vector<RunName> nam
   return subject;
 }
 
+ChartWindow::~ChartWindow() { Close(); }
+
+void ChartWindow::Show(ChartSubject subject, HWND beside) {
+  const bool had_compare_menu = subject_.has_compare_menu;
+  subject_ = std::move(subject);
+  const bool opening = !IsOpen();
+  if (opening &&
+      !CreateDialogWindow(nullptr, subject_.caption, WS_EX_APPWINDOW, WindowFrame::kResizable)) {
+    return;
+  }
+  SetWindowTextW(hwnd(), subject_.caption.c_str());
+  if (!opening && had_compare_menu != subject_.has_compare_menu) AttachMenus();
+  if (subject_.has_compare_menu) {
+    CompareWithDefault();
+  } else {
+    Rebuild(true);
+  }
+  if (opening) {
+    const SIZE size = view_.LaidOutSize(kOpeningClientWidth);
+    SetClientSize(size);
+    PlaceBeside(hwnd(), beside, ScaleForDpi(kBesideGap, dpi()));
+  }
+  ShowOrBringForward();
+}
+
+void ChartWindow::OnInitDialog() {
+  AttachMenus();
+  CreateLayout(kLayout);
+  // The one control, first in Tab order: the dialog gives it the focus.
+  view_.Create(hwnd(), kViewId);
+  view_.SetScale(font(), dpi());
+}
+
+void ChartWindow::AttachMenus() {
+  const HMENU previous = GetMenu(hwnd());
+  AttachMenuBar({{L"&File",
+                  {{kSaveChartAs, L"Save Chart &As..."},
+                   {kCopyChart, L"&Copy Chart\tCtrl+C"},
+                   {0, nullptr},
+                   {kCloseChart, L"&Close\tEsc"}}},
+                 {L"&View", {}},
+                 {L"&Compare", {}}});
+  // Only a result window's chart compares with a run of its choosing.
+  if (!subject_.has_compare_menu) DeleteMenu(GetMenu(hwnd()), kCompareMenu, MF_BYPOSITION);
+  if (previous != nullptr) DestroyMenu(previous);
+}
+
 void ChartWindow::CompareWithDefault() {
   earlier_.clear();
-  if (subject_.has_compare_menu && !subject_.history_folder.empty()) {
+  if (!subject_.history_folder.empty()) {
     earlier_ = EarlierRuns(ListRuns(subject_.history_folder, subject_.test, subject_.resolution),
                            subject_.saved_as, kCompareRunCount);
   }
-  std::optional<SavedRun> run;
-  if (!earlier_.empty()) {
-    run = ReadRun(RunPath(subject_.history_folder, earlier_.front()));
-  }
-  if (run) {
-    CompareWith(kCompareRun, run, RunDisplayName(earlier_.front()));
-  } else {
-    CompareWith(kCompareNone, std::nullopt, {});
-  }
+  if (earlier_.empty()) return CompareWith(kCompareNone, std::nullopt);
+  const std::wstring path = RunPath(subject_.history_folder, earlier_.front());
+  Compared compared{RunDisplayName(earlier_.front()), ReadRun(path), {}};
+  if (!compared.run) compared.problem = CouldNotRead(path);
+  CompareWith(kCompareRun, std::move(compared));
 }
 
-void ChartWindow::CompareWithFile(int item, const std::wstring& path, std::wstring label) {
-  const std::optional<SavedRun> run = ReadRun(path);
-  if (run) {
-    CompareWith(item, run, std::move(label));
-  } else {
-    CompareWith(kCompareNone, std::nullopt, {});
-    ShowWarning(hwnd(), L"This file could not be read as a saved run:\r\n" + path);
-  }
-}
-
-void ChartWindow::CompareWith(int item, const std::optional<SavedRun>& run, std::wstring label) {
-  baseline_label_ = std::move(label);
+void ChartWindow::CompareWith(int item, std::optional<Compared> compared) {
+  compared_ = std::move(compared);
   compare_item_ = item;
-  static const SavedRun kNoRun;
-  const ChartRun* own = subject_.runs.empty() ? nullptr : &subject_.runs.back();
-  model_ = BuildChart(own != nullptr && own->run ? *own->run : kNoRun, run ? &*run : nullptr);
+  Rebuild(true);
+}
+
+void ChartWindow::Rebuild(bool from_top) {
+  // The runs as the chart names them: by their time in the user's format and their label, and
+  // by their test too where it is not the chart's.
+  std::vector<ChartSource> sources;
+  const auto add = [&](const ChartRun& run) {
+    std::wstring name = RunDisplayName(run.name);
+    if (run.name.test != subject_.test) {
+      name = std::wstring(TestRowFor(run.name.test).name) + L" " + name;
+    }
+    sources.push_back({std::move(name), run.run ? &*run.run : nullptr, run.problem});
+  };
+  if (subject_.has_compare_menu) {
+    if (compared_) {
+      sources.push_back(
+          {compared_->name, compared_->run ? &*compared_->run : nullptr, compared_->problem});
+    }
+    if (!subject_.runs.empty()) add(subject_.runs.back());
+  } else {
+    for (const ChartRun& run : subject_.runs) add(run);
+  }
+  const std::wstring_view test = TestRowFor(subject_.test).name;
+  ChartModel model = BuildChart(test, sources);
+  // The resolution chosen before, while the runs have it.
+  const auto& resolutions = model.resolutions;
+  const auto shown = std::find(resolutions.begin(), resolutions.end(), shown_resolution_);
+  if (shown != resolutions.end() && shown != resolutions.begin()) {
+    model = BuildChart(test, sources, static_cast<std::size_t>(shown - resolutions.begin()));
+  }
+  view_.SetModel(std::move(model), from_top);
+  FillViewMenu();
   FillCompareMenu();
-  Relayout();
+}
+
+void ChartWindow::FillViewMenu() const {
+  const HMENU menu = GetSubMenu(GetMenu(hwnd()), kViewMenu);
+  if (menu == nullptr) return;
+  ClearMenu(menu);
+  const ChartModel& model = view_.model();
+  if (model.grouped || model.resolutions.empty()) {
+    // Nothing to choose: the item says what is shown.
+    AppendChoice(menu, 0, model.grouped ? L"All Resolutions" : L"No Resolution", model.grouped,
+                 false);
+    return;
+  }
+  const std::size_t count =
+      std::min<std::size_t>(model.resolutions.size(), kViewResolutionEnd - kViewResolution);
+  for (std::size_t i = 0; i < count; ++i) {
+    AppendChoice(menu, static_cast<UINT>(kViewResolution + i),
+                 NumberedItem(i + 1, model.resolutions[i]), i == model.shown);
+  }
 }
 
 void ChartWindow::FillCompareMenu() const {
-  const HMENU menu = GetSubMenu(GetMenu(hwnd()), 1);
-  if (menu == nullptr) return;
-  while (GetMenuItemCount(menu) > 0) DeleteMenu(menu, 0, MF_BYPOSITION);
-  const auto add = [&](int id, const std::wstring& caption) {
-    const UINT checked = id == compare_item_ ? MF_CHECKED : MF_UNCHECKED;
-    AppendMenuW(menu, MF_STRING | checked, static_cast<UINT_PTR>(id), caption.c_str());
+  const HMENU menu = GetSubMenu(GetMenu(hwnd()), kCompareMenu);
+  if (!subject_.has_compare_menu || menu == nullptr) return;
+  ClearMenu(menu);
+  const auto add = [&](int id, const std::wstring& text) {
+    AppendChoice(menu, static_cast<UINT>(id), text, id == compare_item_);
   };
   for (std::size_t i = 0; i < earlier_.size(); ++i) {
-    add(kCompareRun + static_cast<int>(i), RunDisplayName(earlier_[i]));
+    add(kCompareRun + static_cast<int>(i), NumberedItem(i + 1, RunDisplayName(earlier_[i])));
   }
   if (!earlier_.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(kCompareNone, L"&None");
   add(kCompareOpen, L"&Open...");
 }
 
-void ChartWindow::Relayout() {
-  if (view_ == nullptr) return;
-  const Extent view = ViewSize();
-  layout_ = LayoutChart(model_, MulDiv(view.width, 96, static_cast<int>(dpi())));
-  const int content = Px(layout_.height);
-  scroll_top_ = std::clamp(scroll_top_, 0, std::max(0, content - view.height));
-  SCROLLINFO bar{};
-  bar.cbSize = sizeof bar;
-  bar.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  bar.nMax = content - 1;
-  bar.nPage = static_cast<UINT>(view.height);
-  bar.nPos = scroll_top_;
-  // Showing or hiding the bar changes the view's width: the WM_SIZE that follows lays the
-  // chart out again, at the same height.
-  SetScrollInfo(view_, SB_VERT, &bar, TRUE);
-  InvalidateRect(view_, nullptr, FALSE);
-}
-
-void ChartWindow::ScrollTo(int top) {
-  top = std::clamp(top, 0, std::max(0, Px(layout_.height) - ViewSize().height));
-  if (top == scroll_top_) return;
-  scroll_top_ = top;
-  SCROLLINFO bar{};
-  bar.cbSize = sizeof bar;
-  bar.fMask = SIF_POS;
-  bar.nPos = top;
-  SetScrollInfo(view_, SB_VERT, &bar, TRUE);
-  InvalidateRect(view_, nullptr, FALSE);
-}
-
-void ChartWindow::Draw(HDC dc, int width, int height, int top) const {
-  // The chart's own coordinates, shifted by the scroll position.
-  POINT origin{};
-  SetViewportOrgEx(dc, 0, -top, &origin);
-  {
-    const ScopedSelectObject font(dc, this->font());
-    DrawChart(dc, dpi(), model_, layout_, baseline_label_, HighContrastIsOn(),
-              {0, top, width, top + height});
+// "High Quality 1280 x 1024 2026-12-07 14-03-22.png": the test, the resolution shown and the
+// time of the newest run.
+std::wstring ChartWindow::SuggestedFileName() const {
+  const ChartModel& model = view_.model();
+  std::wstring name(TestRowFor(subject_.test).name);
+  if (TestRowFor(subject_.test).runs_at_resolution) {
+    if (model.grouped) {
+      name += L" All Resolutions";
+    } else if (!model.resolutions.empty()) {
+      name += L" " + model.resolutions[model.shown];
+    }
   }
-  SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
-}
-
-UniqueBitmap ChartWindow::DrawWholeChart() const {
-  const int width = std::max(ViewSize().width, Px(layout_.width));
-  const int height = Px(layout_.height);
-  if (height > kMaxPictureHeight) return UniqueBitmap();
-  // 24 bits a pixel: no alpha channel that other programs could take for transparency.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  UniqueBitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  const UniqueDc memory(CreateCompatibleDC(nullptr));
-  if (!picture || !memory) return UniqueBitmap();
-  {
-    const ScopedSelectObject select(memory.get(), picture.get());
-    Draw(memory.get(), width, height, 0);
-  }
-  GdiFlush();
-  return picture;
-}
-
-void ChartWindow::CopyChart() const {
-  // A chart too large for one picture still goes as text.
-  CopyPictureAndTextToClipboard(hwnd(), DrawWholeChart().get(), ChartText(model_));
+  if (!subject_.runs.empty()) name += L" " + subject_.runs.back().name.stamp;
+  return FileSafeName(name, L"Chart") + L".png";
 }
 
 void ChartWindow::SaveChartAs() const {
-  const UniqueBitmap picture = DrawWholeChart();
+  const UniqueBitmap picture = view_.DrawWholeChart();
   if (!picture) {
     ShowWarning(hwnd(), L"The chart is too large to be saved as one picture.");
     return;
   }
-  std::wstring suggested = FileSafeName(subject_.caption, L"Chart") + L".png";
-  if (!subject_.history_folder.empty()) suggested = subject_.history_folder + L"\\" + suggested;
+  std::wstring suggested = SuggestedFileName();
+  const std::wstring pictures = KnownFolderPath(FOLDERID_Pictures);
+  if (!pictures.empty()) suggested = pictures + L"\\" + suggested;
   const std::optional<std::wstring> path =
       AskSavePath(hwnd(), L"PNG images (*.png)", L"*.png", suggested);
   if (!path) return;
@@ -281,101 +263,36 @@ void ChartWindow::SaveChartAs() const {
   }
 }
 
-void ChartWindow::OnPaint() const {
-  const ScopedPaint paint(view_);
-  const Extent view = ViewSize();
-  if (paint.get() == nullptr || view.width <= 0 || view.height <= 0) return;
-  // Drawn whole into a buffer first, so that nothing flickers while the window is resized.
-  const UniqueDc memory(CreateCompatibleDC(paint.get()));
-  const UniqueBitmap buffer(CreateCompatibleBitmap(paint.get(), view.width, view.height));
-  if (!memory || !buffer) return;
-  const ScopedSelectObject select(memory.get(), buffer.get());
-  Draw(memory.get(), view.width, view.height, scroll_top_);
-  BitBlt(paint.get(), 0, 0, view.width, view.height, memory.get(), 0, 0, SRCCOPY);
-}
-
 void ChartWindow::OnCommand(int id) {
   const auto run = static_cast<std::size_t>(id - kCompareRun);
   if (id >= kCompareRun && run < earlier_.size()) {
-    CompareWithFile(id, RunPath(subject_.history_folder, earlier_[run]),
-                    RunDisplayName(earlier_[run]));
+    const std::wstring path = RunPath(subject_.history_folder, earlier_[run]);
+    Compared compared{RunDisplayName(earlier_[run]), ReadRun(path), {}};
+    if (!compared.run) compared.problem = CouldNotRead(path);
+    CompareWith(id, std::move(compared));
   } else if (id == kCompareOpen) {
-    const std::optional<std::wstring> path =
-        AskOpenPath(hwnd(), L"CSV files (*.csv)", L"*.csv", subject_.history_folder);
-    if (path) CompareWithFile(kCompareOpen, *path, FileTitle(*path, L".csv"));
+    const std::optional<std::wstring> path = AskOpenPath(hwnd(), L"CSV files (*.csv)", L"*.csv",
+                                                         subject_.history_folder, L"Compare With");
+    if (!path) return;
+    // A run of the history is named as the menus name it; any other file by its name.
+    const std::optional<RunName> name = ParseRunFileName(FileNameOfPath(*path));
+    Compared compared{name ? RunDisplayName(*name) : FileTitle(*path, L".csv"), ReadRun(*path), {}};
+    if (!compared.run) compared.problem = CouldNotRead(*path);
+    CompareWith(kCompareOpen, std::move(compared));
   } else if (id == kCompareNone) {
-    CompareWith(kCompareNone, std::nullopt, {});
+    CompareWith(kCompareNone, std::nullopt);
+  } else if (id >= kViewResolution && id < kViewResolutionEnd) {
+    const auto index = static_cast<std::size_t>(id - kViewResolution);
+    if (index >= view_.model().resolutions.size()) return;
+    shown_resolution_ = view_.model().resolutions[index];
+    Rebuild(true);
   } else if (id == kSaveChartAs) {
     SaveChartAs();
+  } else if (id == kCopyChart) {
+    view_.Copy();
   } else if (id == kCloseChart || id == IDCANCEL) {  // IDCANCEL: Esc
     Close();
   }
-}
-
-void ChartWindow::OnKeyDown(WPARAM key) {
-  // The keys scroll as the scroll bar's arrows, page areas and ends do.
-  constexpr std::pair<WPARAM, int> kScrollKeys[] = {{VK_UP, SB_LINEUP},    {VK_DOWN, SB_LINEDOWN},
-                                                    {VK_PRIOR, SB_PAGEUP}, {VK_NEXT, SB_PAGEDOWN},
-                                                    {VK_HOME, SB_TOP},     {VK_END, SB_BOTTOM}};
-  if (key == 'C' && GetKeyState(VK_CONTROL) < 0) CopyChart();
-  for (const auto& [scroll_key, request] : kScrollKeys) {
-    if (key == scroll_key) OnVScroll(request);
-  }
-}
-
-void ChartWindow::OnVScroll(int request) {
-  const int line = Px(kScrollLine);
-  // A page keeps one line of the last in view.
-  const int page = std::max(line, ViewSize().height - line);
-  SCROLLINFO bar{};
-  bar.cbSize = sizeof bar;
-  bar.fMask = SIF_TRACKPOS;
-  switch (request) {
-    case SB_LINEUP:
-      return ScrollTo(scroll_top_ - line);
-    case SB_LINEDOWN:
-      return ScrollTo(scroll_top_ + line);
-    case SB_PAGEUP:
-      return ScrollTo(scroll_top_ - page);
-    case SB_PAGEDOWN:
-      return ScrollTo(scroll_top_ + page);
-    case SB_TOP:
-      return ScrollTo(0);
-    case SB_BOTTOM:
-      return ScrollTo(std::numeric_limits<int>::max());
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      // The 32-bit position; the message carries only 16 bits of it.
-      if (GetScrollInfo(view_, SB_VERT, &bar)) ScrollTo(bar.nTrackPos);
-      return;
-    default:
-      return;
-  }
-}
-
-void ChartWindow::OnMouseWheel(int delta) {
-  UINT lines = 3;
-  SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-  // Fine-grained wheels send a notch in several parts.
-  wheel_delta_ += delta;
-  const int notches = wheel_delta_ / WHEEL_DELTA;
-  if (notches == 0) return;
-  wheel_delta_ -= notches * WHEEL_DELTA;
-  const int step =
-      lines == WHEEL_PAGESCROLL ? ViewSize().height : static_cast<int>(lines) * Px(kScrollLine);
-  ScrollTo(scroll_top_ - notches * step);
-}
-
-void ChartWindow::OnDpiChanged(UINT previous_dpi) {
-  scroll_top_ = MulDiv(scroll_top_, static_cast<int>(dpi()), static_cast<int>(previous_dpi));
-  // Also when the suggested size is the size it had.
-  Relayout();
-}
-
-void ChartWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
-  const SIZE frame = FrameSize(
-      {Px(MinClientWidth()) + SystemMetricForDpi(SM_CXVSCROLL, dpi()), Px(kMinClientHeight)});
-  info.ptMinTrackSize = {frame.cx, frame.cy};
 }
 
 INT_PTR ChartWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
@@ -384,19 +301,22 @@ INT_PTR ChartWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnInitDialog();
       return TRUE;  // the focus goes to the view
     case WM_SIZE:
-      if (view_ != nullptr && wparam != SIZE_MINIMIZED) {
-        MoveWindow(view_, 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
+      if (view_.hwnd() != nullptr && wparam != SIZE_MINIMIZED) {
+        MoveWindow(view_.hwnd(), 0, 0, LOWORD(lparam), HIWORD(lparam), TRUE);
       }
       return TRUE;
     case WM_COMMAND:
       OnCommand(LOWORD(wparam));
       return TRUE;
     case WM_GETMINMAXINFO:
-      if (dpi() != 0) OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));  // once laid out
+      if (view_.hwnd() != nullptr) {  // once laid out
+        const SIZE frame = FrameSize(view_.MinSize());
+        reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = {frame.cx, frame.cy};
+      }
       return TRUE;
     case WM_SETTINGCHANGE:  // high contrast may have been switched
     case WM_SYSCOLORCHANGE:
-      if (view_ != nullptr) InvalidateRect(view_, nullptr, FALSE);
+      if (view_.hwnd() != nullptr) InvalidateRect(view_.hwnd(), nullptr, FALSE);
       return FALSE;
     case WM_CLOSE:
       Close();
@@ -404,51 +324,6 @@ INT_PTR ChartWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     default:
       return FALSE;
   }
-}
-
-LRESULT ChartWindow::HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_PAINT:
-      OnPaint();
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // every paint covers the whole view
-    case WM_SIZE:
-      Relayout();
-      return 0;
-    case WM_GETDLGCODE:
-      // The arrows scroll, and letters are not taken as the dialog's access keys; Esc and Tab
-      // stay with the dialog.
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_LBUTTONDOWN:
-      SetFocus(view_);
-      return 0;
-    case WM_KEYDOWN:
-      OnKeyDown(wparam);
-      return 0;
-    case WM_VSCROLL:
-      OnVScroll(LOWORD(wparam));
-      return 0;
-    case WM_MOUSEWHEEL:
-      OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wparam));
-      return 0;
-    default:
-      return DefWindowProcW(view_, message, wparam, lparam);
-  }
-}
-
-LRESULT CALLBACK ChartWindow::ViewProc(HWND view, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* const created =
-        static_cast<ChartWindow*>(reinterpret_cast<const CREATESTRUCTW*>(lparam)->lpCreateParams);
-    created->view_ = view;
-    SetWindowLongPtrW(view, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  // Messages before WM_NCCREATE find none.
-  auto* const self = reinterpret_cast<ChartWindow*>(GetWindowLongPtrW(view, GWLP_USERDATA));
-  if (self == nullptr || self->view_ != view) return DefWindowProcW(view, message, wparam, lparam);
-  return RunGuarded([&] { return self->HandleViewMessage(message, wparam, lparam); },
-                    [&] { return DefWindowProcW(view, message, wparam, lparam); });
 }
 
 }  // namespace quorvath

@@ -1,10 +1,12 @@
-// The chart of a result window: a resizable window that draws the run the result window
-// shows (results/chart_model.h), compared by default with the newest earlier saved run of the
-// same test and resolution. Its File menu saves the chart as a PNG file and closes it; its
-// Compare menu chooses another earlier run (up to ten, newest first), none, or any saved CSV.
-// The chart fills the window in a view of its own, which scrolls with its scroll bar, the
-// mouse wheel and the keys; Esc closes the window; Ctrl+C puts the chart on the clipboard as a
-// bitmap and as tab-separated text.
+// The chart of one to five runs (results/chart_model.h) in a resizable window: the History
+// window's chart of the runs chosen there, or a result window's chart of its run, compared by
+// default with the newest earlier saved run of the same test and resolution. Its File menu
+// saves the chart as a PNG file, copies it and closes it; its View menu chooses the resolution
+// shown, when the runs have several; a result window's chart has a Compare menu that chooses
+// another earlier run (up to ten, newest first), none, or any saved CSV. The chart fills the
+// window in a view of its own: its title, legend, key and axis stay in place while the bars
+// scroll, with the scroll bar, the mouse wheel and the keys. Esc closes the window; Ctrl+C puts
+// the chart on the clipboard as a bitmap and as tab-separated text (ChartText).
 #pragma once
 
 #include <windows.h>
@@ -13,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "core/win_handles.h"
 #include "results/chart_model.h"
 #include "results/run_csv.h"
 #include "runs/history.h"
+#include "ui/chart_view.h"
 #include "ui/dialog_window.h"
 
 namespace quorvath {
@@ -33,7 +35,8 @@ struct ChartSubject {
   std::wstring caption;        // "High Quality Results Chart: 1280 x 1024"
   std::vector<ChartRun> runs;  // oldest first: the first that could be read is the base
   // A result window's chart has a Compare menu: its run, the last of `runs`, is compared with an
-  // earlier run of `test` and `resolution` in `history_folder`, or a file, chosen there.
+  // earlier run of `test` and `resolution` in `history_folder`, or a file, chosen there; that run
+  // is the base.
   bool has_compare_menu = false;
   std::wstring history_folder;  // where the earlier runs are kept; empty when nowhere
   TestKind test = TestKind::kCpu;
@@ -55,48 +58,34 @@ class ChartWindow : public DialogWindow {
   void Show(ChartSubject subject, HWND beside);
 
  private:
-  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
-  void OnDpiChanged(UINT previous_dpi) override;
-  void OnDestroyed() override { view_ = nullptr; }
+  // The run compared with in a result window's chart.
+  struct Compared {
+    std::wstring name;
+    std::optional<SavedRun> run;
+    std::wstring problem;
+  };
 
-  static LRESULT CALLBACK ViewProc(HWND view, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleViewMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  void OnDpiChanged(UINT) override { view_.SetScale(font(), dpi()); }
 
   void OnInitDialog();
-  void Place(HWND beside);
+  void AttachMenus();
   void OnCommand(int id);
-  void OnKeyDown(WPARAM key);
-  void OnVScroll(int request);
-  void OnMouseWheel(int delta);
-  void OnGetMinMaxInfo(MINMAXINFO& info) const;
-  void OnPaint() const;
 
   void CompareWithDefault();
-  void CompareWithFile(int item, const std::wstring& path, std::wstring label);
-  void CompareWith(int item, const std::optional<SavedRun>& run, std::wstring label);
+  void CompareWith(int item, std::optional<Compared> compared);
+  void Rebuild(bool from_top);
+  void FillViewMenu() const;
   void FillCompareMenu() const;
-  void Relayout();
-  void ScrollTo(int top);
-  void Draw(HDC dc, int width, int height, int top) const;
-  UniqueBitmap DrawWholeChart() const;
-  void CopyChart() const;
   void SaveChartAs() const;
-  int Px(int dips) const { return ScaleForDpi(dips, dpi()); }
-  int MinClientWidth() const;
-  struct Extent {
-    int width, height;  // pixels
-  };
-  Extent ViewSize() const;
+  std::wstring SuggestedFileName() const;
 
-  HWND view_ = nullptr;  // the chart's surface, a child filling the client area
+  ChartView view_;
   ChartSubject subject_;
-  std::vector<RunName> earlier_;  // the Compare menu's runs, newest first
-  std::wstring baseline_label_;   // "2026-12-07 14-03-22", or the name of an opened file
-  int compare_item_ = 0;          // the Compare menu's checked item
-  ChartModel model_;
-  ChartLayout layout_;   // for the view's width
-  int scroll_top_ = 0;   // pixels of the chart above the view
-  int wheel_delta_ = 0;  // the mouse wheel's turn not yet scrolled
+  std::vector<RunName> earlier_;      // the Compare menu's runs, newest first
+  std::optional<Compared> compared_;  // the base of a result window's chart; none for None
+  int compare_item_ = 0;              // the Compare menu's checked item
+  std::wstring shown_resolution_;     // the View menu's choice, kept while the runs have it
 };
 
 }  // namespace quorvath

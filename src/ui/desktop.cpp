@@ -130,7 +130,7 @@ using FileDialogFn = BOOL(WINAPI*)(LPOPENFILENAMEW);
 
 std::optional<std::wstring> AskPath(const char* function, HWND owner, const std::wstring& kind,
                                     const std::wstring& pattern, const std::wstring& folder,
-                                    const std::wstring& name, DWORD flags) {
+                                    const std::wstring& name, const wchar_t* title, DWORD flags) {
   const auto ask = SystemFunctionAs<FileDialogFn>(L"comdlg32.dll", function);
   if (ask == nullptr) return std::nullopt;
   // "Kind\0pattern\0\0", as the dialog reads its filter.
@@ -144,9 +144,10 @@ std::optional<std::wstring> AskPath(const char* function, HWND owner, const std:
   dialog.lpstrFile = path.data();
   dialog.nMaxFile = static_cast<DWORD>(path.size());
   dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  dialog.lpstrTitle = title;
   const std::wstring extension = pattern.substr(pattern.find_last_of(L'.') + 1);
   dialog.lpstrDefExt = extension.c_str();
-  dialog.Flags = flags | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  dialog.Flags = flags | OFN_NOCHANGEDIR | OFN_EXPLORER | OFN_HIDEREADONLY;
   EnsureComInitialized();  // the dialog hosts the shell's objects
   if (!ask(&dialog)) return std::nullopt;
   path.resize(path.find(L'\0'));
@@ -161,12 +162,13 @@ std::optional<std::wstring> AskSavePath(HWND owner, const std::wstring& kind,
   const std::size_t cut = suggested_path.find_last_of(L'\\');
   const std::wstring folder = cut == std::wstring::npos ? L"" : suggested_path.substr(0, cut);
   return AskPath("GetSaveFileNameW", owner, kind, pattern, folder, suggested_path.substr(cut + 1),
-                 OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
+                 nullptr, OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST);
 }
 
 std::optional<std::wstring> AskOpenPath(HWND owner, const std::wstring& kind,
-                                        const std::wstring& pattern, const std::wstring& folder) {
-  return AskPath("GetOpenFileNameW", owner, kind, pattern, folder, L"",
+                                        const std::wstring& pattern, const std::wstring& folder,
+                                        const std::wstring& title) {
+  return AskPath("GetOpenFileNameW", owner, kind, pattern, folder, L"", title.c_str(),
                  OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
 }
 

@@ -59,13 +59,15 @@ bool CopyTextToClipboard(HWND owner, const std::wstring& text);
 bool CopyPictureAndTextToClipboard(HWND owner, HBITMAP picture, const std::wstring& text);
 
 // The common Save and Open dialogs for one kind of file, e.g. L"CSV files (*.csv)" with
-// L"*.csv": the path chosen, or nothing when the user cancels. Save starts at
-// `suggested_path` (a folder and a name) and asks before it replaces a file.
+// L"*.csv": the path chosen, or nothing when the user cancels. Neither offers to open a file
+// read-only. Save starts at `suggested_path` (a folder and a name) and asks before it replaces
+// a file; Open starts in `folder` and has the title `title`.
 std::optional<std::wstring> AskSavePath(HWND owner, const std::wstring& kind,
                                         const std::wstring& pattern,
                                         const std::wstring& suggested_path);
 std::optional<std::wstring> AskOpenPath(HWND owner, const std::wstring& kind,
-                                        const std::wstring& pattern, const std::wstring& folder);
+                                        const std::wstring& pattern, const std::wstring& folder,
+                                        const std::wstring& title);
 
 // A run's time ("2026-12-07 14-03-22" or "2026-12-07 14:03:22") in the user's short date and
 // time format; the text as it is when it is no such time.

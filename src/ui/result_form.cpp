@@ -1,5 +1,7 @@
 #include "ui/result_form.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 
 #include "core/win_handles.h"
@@ -148,7 +150,8 @@ ChartSubject ResultForm::Subject() const {
 }
 
 void ResultForm::SaveAs() {
-  const std::wstring folder = HistoryFolder();
+  // A copy for elsewhere: the history keeps its own.
+  const std::wstring folder = KnownFolderPath(FOLDERID_Documents);
   const std::optional<std::wstring> path =
       AskSavePath(hwnd(), L"CSV files (*.csv)", L"*.csv",
                   (folder.empty() ? std::wstring() : folder + L"\\") + RunFileName(saved_.name));

@@ -1,6 +1,7 @@
 // Each run kept in the history, Documents\Quorvath\Results, and charted against the one before.
 #include <gmock/gmock.h>
 
+#include <cwchar>
 #include <regex>
 
 #include "program_driver.h"
@@ -8,6 +9,18 @@
 namespace quorvath::testing {
 
 using ::testing::HasSubstr;
+
+// The time of a saved run, from its file name ("2026-12-07 14-03-22 ..."), as the user's
+// short date and time format writes it.
+std::wstring UserDateTime(const std::wstring& file) {
+  SYSTEMTIME time{};
+  std::swscanf(file.c_str(), L"%hu-%hu-%hu %hu-%hu-%hu", &time.wYear, &time.wMonth, &time.wDay,
+               &time.wHour, &time.wMinute, &time.wSecond);
+  wchar_t date[80] = {}, clock[80] = {};
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 80);
+  GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 80);
+  return std::wstring(date) + L" " + clock;
+}
 
 // A run is saved with its figures exactly as read; the next run's chart, opened from the
 // keyboard, compares with it, and Ctrl+C copies what it shows. At 96 and at 144 DPI.
@@ -51,11 +64,19 @@ TEST(History, SavesEachRunAsCsvAndItsChartComparesWithTheRunBefore) {
   ASSERT_NE(chart, nullptr);
   EXPECT_EQ(ClientSize(chart)[0], Px({9600})[0]);  // 640 device-independent pixels
   PressKeys(chart, {{VK_CONTROL, 'C'}});
+  // The earlier run is the base: its levels first, each with the new run's bar after it; the
+  // runs named by their time in the user's format.
+  const std::vector<std::wstring> both = SavedRuns();
+  ASSERT_EQ(both.size(), 2u);
+  const std::wstring base = UserDateTime(both[0]), run = UserDateTime(both[1]);
   EXPECT_TRUE(Eventually([&] {
     return ClipboardText() ==
-           L"Level\tResolution\tLow FPS\tAverage FPS\tHigh FPS\tCompared Average FPS\tChange\r\n"
-           L"Cinder Keep\t1280 x 1024\t20\t43.11\t80\t41.06\t+5.0 %\r\n"
-           L"Glass, wood\t1280 x 1024\t7\t8.5\t9\t\t\r\n";
+           L"High Quality, 1280 x 1024: changes against " + base + L"\r\n" +
+               L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\r\n" +
+               L"Cinder Keep\t1280 x 1024\t" + base + L"\t24.22\t41.06\t70.62\t\r\n" +
+               L"Cinder Keep\t1280 x 1024\t" + run + L"\t20\t43.11\t80\t+5.0 %\r\n" +
+               L"Frostmere\t1280 x 1024\t" + base + L"\t9.5\t12.75\t19\t\r\n" +
+               L"Glass, wood\t1280 x 1024\t" + run + L"\t7\t8.5\t9\t\r\n";
   })) << Ansi(ClipboardText().value_or(L"nothing"));
   PressKeys(chart, {{VK_ESCAPE}});
   EXPECT_TRUE(Eventually([&] { return !IsWindow(chart); }));

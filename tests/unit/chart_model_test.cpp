@@ -1,5 +1,5 @@
-// The chart of a run: its figures as numbers, the axis, the change against another run, the
-// text it copies and where its bars go.
+// The chart of runs: its figures as numbers, the axis, the base and the runs compared with it,
+// the resolutions shown, the notes, the text it copies and where everything goes.
 #include "results/chart_model.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,16 @@ namespace quorvath {
 static SavedRecord At(std::wstring res, std::wstring level, std::wstring avg) {
   return {std::move(res), std::move(level), L"1", std::move(avg), L"3"};
 }
+
+// Text 6 pixels a character on lines of 13, the title on lines of 16.
+struct FixedMeasure final : ChartTextMeasure {
+  int LineHeight() const override { return 13; }
+  int Width(std::wstring_view text) const override { return 6 * static_cast<int>(text.size()); }
+  int WrappedHeight(std::wstring_view text, int width, bool title) const override {
+    const int lines = (Width(text) + width - 1) / width;
+    return lines * (title ? 16 : 13);
+  }
+};
 
 TEST(ChartModel, ReadsPlainNumbersAndHasAnAxisOfRoundStepsAndChangesInPerCent) {
   const std::pair<std::wstring_view, double> numbers[] = {
@@ -35,68 +45,127 @@ TEST(ChartModel, ReadsPlainNumbersAndHasAnAxisOfRoundStepsAndChangesInPerCent) {
   for (const auto& [now, before, text] : changes) EXPECT_EQ(ChangeText(now, before), text) << now;
 }
 
-TEST(ChartModel, MatchesLevelsByNameAndResolutionEachOnce) {
-  const SavedRun now = {{At(L"1600 x 1200", L"Keep", L"41.6"), At(L"1280 x 1024", L"Keep", L"50"),
-                         At(L"1600 x 1200", L"Dock", L"70"), At(L"1600 x 1200", L"Moor", L"fast"),
-                         At(L"1600 x 1200", L"Moor", L"6")}};
-  const SavedRun before = {{At(L"1280 x 1024", L"Keep", L"51.2"),
-                            At(L"1600 x 1200", L"Keep", L"40"), At(L"1600 x 1200", L"Moor", L"2"),
-                            At(L"1600 x 1200", L"Moor", L"4")}};
-  const ChartModel chart = BuildChart(now, &before);
+// The oldest readable run is the base; the others are matched with it by level name and
+// resolution, the n-th record of a name with the base's n-th; runs without bars get notes.
+TEST(ChartModel, ComparesEachRunWithTheOldestReadableOneLevelByLevel) {
+  const SavedRun base = {{At(L"1280 x 1024", L"Keep", L"40"), At(L"1600 x 1200", L"Keep", L"9"),
+                          At(L"1280 x 1024", L"Moor", L"4"), At(L"1280 x 1024", L"Moor", L"0")}};
+  const SavedRun later = {{At(L"1280 x 1024", L"Dock", L"70"), At(L"1280 x 1024", L"Moor", L"6"),
+                           At(L"1280 x 1024", L"Keep", L"41.6"), At(L"1280 x 1024", L"Moor", L"2"),
+                           At(L"1280 x 1024", L"Moor", L"fast")}};
+  const SavedRun elsewhere = {{At(L"1024 x 768", L"Keep", L"50")}};
+  const ChartModel chart = BuildChart(L"High Quality", {{L"Mon", nullptr, L"Mon.csv is damaged."},
+                                                        {L"Tue", &base},
+                                                        {L"Wed", &later},
+                                                        {L"Thu", &elsewhere},
+                                                        {L"", nullptr, L"Fri.csv is gone."}});
   EXPECT_EQ(ChartText(chart),
-            L"Level\tResolution\tLow FPS\tAverage FPS\tHigh FPS\tCompared Average FPS\tChange\r\n"
-            L"Keep\t1600 x 1200\t1\t41.6\t3\t40\t+4.0 %\r\n"
-            L"Keep\t1280 x 1024\t1\t50\t3\t51.2\t\u22122.3 %\r\n"
-            L"Dock\t1600 x 1200\t1\t70\t3\t\t\r\n"
-            L"Moor\t1600 x 1200\t1\tfast\t3\t2\t\r\n"
-            L"Moor\t1600 x 1200\t1\t6\t3\t4\t+50.0 %\r\n");
-  ASSERT_EQ(chart.groups.size(), 3u);
-  EXPECT_EQ(chart.groups[2].level, L"Moor");
-  EXPECT_EQ(chart.groups[2].bars.size(), 2u);
-  EXPECT_EQ(chart.resolutions, (std::vector<std::wstring>{L"1600 x 1200", L"1280 x 1024"}));
-  EXPECT_EQ(chart.groups[0].bars[1].resolution, 1u);
-  EXPECT_EQ(chart.groups[1].bars[0].resolution, 0u);
-  EXPECT_EQ(chart.groups[2].bars[0].average, std::nullopt);
-  EXPECT_EQ(chart.groups[2].bars[0].high, 3);
+            L"High Quality, 1280 x 1024: changes against Tue\r\n"
+            L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\r\n"
+            L"Keep\t1280 x 1024\tTue\t1\t40\t3\t\r\n"
+            L"Keep\t1280 x 1024\tWed\t1\t41.6\t3\t+4.0 %\r\n"
+            L"Moor\t1280 x 1024\tTue\t1\t4\t3\t\r\n"
+            L"Moor\t1280 x 1024\tWed\t1\t6\t3\t+50.0 %\r\n"
+            L"Moor\t1280 x 1024\tTue\t1\t0\t3\t\r\n"
+            L"Moor\t1280 x 1024\tWed\t1\t2\t3\t\r\n"
+            L"Dock\t1280 x 1024\tWed\t1\t70\t3\t\r\n"
+            L"Moor\t1280 x 1024\tWed\t1\tfast\t3\t\r\n"
+            L"Mon is not drawn. Mon.csv is damaged.\r\n"
+            L"Thu is not drawn. It has no level of the same name and resolution as Tue.\r\n"
+            L"Fri.csv is gone.\r\n");
+  EXPECT_EQ(chart.runs, (std::vector<std::wstring>{L"Tue", L"Wed"}));
+  EXPECT_EQ(chart.resolutions, (std::vector<std::wstring>{L"1280 x 1024", L"1600 x 1200"}));
+  EXPECT_FALSE(chart.grouped);
+  EXPECT_TRUE(chart.has_changes);
+  ASSERT_EQ(chart.groups.size(), 5u);
+  const ChartBar& wed = chart.groups[0].bars[1];
+  EXPECT_EQ(std::make_tuple(wed.run, wed.colour, wed.compared, wed.average, wed.low),
+            std::make_tuple(1u, 1u, true, std::optional<double>(41.6), std::optional<double>(1)));
+  EXPECT_EQ(BarFigures(wed), (std::array<std::wstring_view, 4>{L"", L"41.6", L"", L"+4.0 %"}));
+  EXPECT_EQ(BarFigures(chart.groups[0].bars[0]),
+            (std::array<std::wstring_view, 4>{L"1", L"40", L"3", L""}));
+  EXPECT_EQ(chart.groups[4].bars[0].average, std::nullopt);
   EXPECT_DOUBLE_EQ(chart.axis.max, 80);
-  EXPECT_EQ(
-      ChartText(BuildChart({{now.records[2]}}, nullptr)),
-      L"Level\tResolution\tLow FPS\tAverage FPS\tHigh FPS\r\nDock\t1600 x 1200\t1\t70\t3\r\n");
+  EXPECT_EQ(chart.legend.size(), 2u);
+  EXPECT_EQ(chart.legend[1].text, L"Wed");
+  EXPECT_EQ(chart.key.back().text, L"Change: average against the first run");
+
+  // The other resolution (an index past the last is the last): the base's level at it, and a
+  // note for the run that has none.
+  EXPECT_EQ(ChartText(BuildChart(L"High Quality", {{L"Tue", &base}, {L"Wed", &later}}, 7)),
+            L"High Quality, 1600 x 1200: changes against Tue\r\n"
+            L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\r\n"
+            L"Keep\t1600 x 1200\tTue\t1\t9\t3\t\r\n"
+            L"Wed has no level at 1600 x 1200.\r\n");
 }
 
-TEST(ChartModel, StacksBarsGroupedByLevelWithRoomForTheComparison) {
-  SavedRun all;
-  for (const auto* level : {L"A", L"B"}) {
-    for (const auto* res : {L"1600 x 1200", L"1280 x 1024", L"1024 x 768"}) {
-      all.records.push_back(At(res, level, L"2"));
-    }
-  }
-  const auto places = [](const SavedRun& run, const SavedRun* baseline) {
-    const ChartLayout layout = LayoutChart(BuildChart(run, baseline), 600);
-    std::vector<int> numbers = {layout.legend_top, layout.axis_top, layout.height};
-    for (const GroupPlace& group : layout.groups) {
-      numbers.insert(numbers.end(), {group.top, group.bottom});
-      for (const BarPlace& bar : group.bars) {
-        numbers.insert(numbers.end(), {bar.top, bar.height, bar.baseline_top, bar.baseline_height});
-      }
-    }
-    return numbers;
-  };
-  EXPECT_EQ(places({{all.records[0], all.records[3]}}, nullptr),
-            (std::vector<int>{-1, 12, 84, 30, 46, 30, 16, 46, 0, 56, 72, 56, 16, 72, 0}));
-  EXPECT_EQ(
-      places(all, &all),
-      (std::vector<int>{12, 32,  222, 50,  125, 50,  16, 66,  7,  76,  16, 92,  7,  102, 16, 118,
-                        7,  135, 210, 135, 16,  151, 7,  161, 16, 177, 7,  187, 16, 203, 7}));
-  EXPECT_EQ(places({{all.records[0]}}, &all),
-            (std::vector<int>{12, 32, 85, 50, 73, 50, 16, 66, 7}));
-  EXPECT_EQ(places({}, nullptr), (std::vector<int>{-1, 12, 42}));
-  const ChartLayout layout = LayoutChart(BuildChart(all, nullptr), 600);
-  EXPECT_EQ(std::vector<int>({layout.label_left, layout.plot_left, layout.plot_right,
-                              layout.figures_left, layout.XFor(-1, {3, 1}), layout.XFor(1, {3, 1}),
+TEST(ChartModel, ShowsOneRunOfSeveralResolutionsGroupedAndAtMostFiveRuns) {
+  const SavedRun all = {{At(L"1600 x 1200", L"Keep", L"2"), At(L"1280 x 1024", L"Keep", L"3"),
+                         At(L"1280 x 1024", L"Moor", L"5")}};
+  const ChartModel grouped = BuildChart(L"High Quality", {{L"Sun", &all}});
+  EXPECT_TRUE(grouped.grouped);
+  EXPECT_FALSE(grouped.has_changes);
+  ASSERT_EQ(grouped.groups.size(), 2u);
+  EXPECT_EQ(grouped.groups[0].bars.size(), 2u);
+  EXPECT_EQ(grouped.groups[0].bars[1].colour, 1u);
+  EXPECT_EQ(grouped.groups[1].bars[0].colour, 1u);
+  EXPECT_EQ(grouped.legend[1].text, L"1280 x 1024");
+  EXPECT_EQ(grouped.key.size(), 3u);
+  EXPECT_EQ(grouped.title, L"High Quality, All Resolutions: Sun");
+  EXPECT_EQ(BuildChart(L"CPU Test", {{L"Sun", &all}}, 0).groups.size(), 2u);
+
+  const SavedRun one = {{all.records[2]}};
+  const ChartModel alone = BuildChart(L"", {{L"Sun", &one}});
+  EXPECT_FALSE(alone.grouped);
+  EXPECT_EQ(alone.title, L"1280 x 1024: Sun");
+  EXPECT_TRUE(alone.legend.empty());
+  EXPECT_EQ(BuildChart(L"CPU Test", {{L"Sun", nullptr}}).title, L"CPU Test: no run to draw");
+
+  std::vector<ChartSource> seven;
+  for (const auto* day : {L"1", L"2", L"3", L"4", L"5", L"6", L"7"}) seven.push_back({day, &one});
+  const ChartModel five = BuildChart(L"", seven);
+  EXPECT_EQ(five.runs.size(), 5u);
+  EXPECT_EQ(five.groups[0].bars[4].colour, 4u);
+  EXPECT_EQ(five.notes,
+            (std::vector<std::wstring>{L"6 is not drawn. A chart shows at most 5 runs.",
+                                       L"7 is not drawn. A chart shows at most 5 runs."}));
+}
+
+TEST(ChartModel, LaysOutAFixedHeaderAndBarsInRowsWithColumnsAsWideAsTheirFigures) {
+  const SavedRun before = {
+      {At(L"1280 x 1024", L"Cinder Keep", L"1234.567"), At(L"1280 x 1024", L"B", L"2")}};
+  const SavedRun after = {{At(L"1280 x 1024", L"Cinder Keep", L"41.6")}};
+  const ChartModel chart =
+      BuildChart(L"HQ", {{L"Mon", &before}, {L"Tue", &after}, {L"Wed", nullptr, L"Gone."}});
+  const ChartLayout layout = LayoutChart(chart, 300, FixedMeasure());
+  // Level names 66 wide ("Cinder Keep"); the columns as wide as their widest text: "Low",
+  // "1234.567", "High" and "−96.6 %" (18, 48, 24, 42), 12 apart, from the right margin; 80
+  // for the plot at least, and 20 between it and the figures: 12 + 66 + 6 + 80 + 20 + 168 + 12.
+  EXPECT_EQ(std::vector<int>({layout.min_width, layout.width, layout.label_right, layout.plot_left,
+                              layout.plot_right}),
+            (std::vector<int>{364, 364, 78, 84, 164}));
+  EXPECT_EQ(layout.column_right, (std::array<int, 4>{202, 262, 298, 352}));
+  EXPECT_EQ(std::vector<int>({layout.XFor(-1, {3, 1}), layout.XFor(1, {3, 1}),
                               layout.XFor(2, {3, 1}), layout.XFor(5, {4, 1})}),
-            (std::vector<int>{12, 132, 386, 398, 132, 217, 301, 386}));
-  EXPECT_EQ(LayoutChart(BuildChart({}, nullptr), 0).width, 414);
+            (std::vector<int>{84, 111, 137, 164}));
+  // The header: the title, rows of 16 for the legend and the key (wrapped where a label would
+  // pass the right margin), the note, the axis's title and its tick labels.
+  EXPECT_EQ(std::vector<int>({layout.title.top, layout.title.height, layout.legend[1].left,
+                              layout.legend[1].top, layout.key[1].left, layout.key[1].top,
+                              layout.key[2].left, layout.key[2].top, layout.key[3].top,
+                              layout.notes[0].top, layout.notes[0].height, layout.axis_title_top,
+                              layout.axis_top, layout.header_height}),
+            (std::vector<int>{12, 16, 60, 32, 108, 52, 12, 68, 84, 104, 13, 121, 137, 153}));
+  // The body: Cinder Keep's two bars 3 apart, then B's after a gap of 10.
+  ASSERT_EQ(layout.groups.size(), 2u);
+  EXPECT_EQ(std::vector<int>({layout.groups[0].top, layout.groups[0].bars[1].top,
+                              layout.groups[0].bottom, layout.groups[1].top, layout.height}),
+            (std::vector<int>{159, 178, 194, 204, 232}));
+  // Without bars the header is the title alone, and the columns are three.
+  const ChartLayout empty = LayoutChart(BuildChart(L"HQ", {}), 0, FixedMeasure());
+  EXPECT_EQ(
+      std::vector<int>({empty.width, empty.header_height, empty.height, empty.column_right[3]}),
+      (std::vector<int>{298, 32, 44, 0}));
 }
 
 }  // namespace quorvath

@@ -1,10 +1,12 @@
-// The chart drawn into a 24-bit picture at 96 and 144 DPI: its bars where the layout puts them
-// and in their colours, the background beside them, and nothing outside the bounds given.
+// The chart drawn into a 24-bit picture at 96 and 144 DPI: its bars and legend where the layout
+// puts them and in their colours, the background beside them, nothing outside the bounds given,
+// and a header that the bars scrolled under it never paint over.
 #include "ui/chart_painter.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "core/win_handles.h"
 #include "ui/dialog_window.h"
@@ -12,63 +14,104 @@
 namespace quorvath {
 namespace {
 
-TEST(ChartPainter, DrawsTheBarsWhereTheLayoutPutsThemAndNothingOutsideTheBounds) {
-  const SavedRun run = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"40", L"80"},
-                         {L"1280 x 1024", L"Frostmere", L"5", L"10", L"20"}}};
-  const SavedRun before = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"30", L"80"}}};
-  const ChartModel model = BuildChart(run, &before);
-  const ChartLayout layout = LayoutChart(model, 400);
-  const BarPlace& bar = layout.groups[0].bars[0];  // Cinder Keep, compared
-  constexpr COLORREF kUntouched = RGB(7, 7, 7);
-  for (const int dpi : {96, 144}) {
-    SCOPED_TRACE(dpi);
-    const auto px = [&](int dips) { return dips * dpi / 96; };
-    // The picture reaches 20 pixels past the chart; the bounds end under the first level.
-    const int width = px(layout.width) + 20, height = px(layout.height) + 20;
-    const RECT bounds{0, 0, px(layout.width), px(layout.groups[0].bottom)};
+constexpr COLORREF kUntouched = RGB(7, 7, 7);
+
+// A picture filled with kUntouched, and a device context that draws into it with the chart's
+// font at `dpi`.
+struct Picture {
+  Picture(int w, int h, UINT dpi) : width(w), height(h), font(CreateDialogFont(8, dpi)) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const UniqueBitmap picture(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    const UniqueDc dc(CreateCompatibleDC(nullptr));
-    const UniqueFont font = CreateDialogFont(8, static_cast<UINT>(dpi));
-    ASSERT_TRUE(picture && dc && font);
-    const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
-    auto* const bytes = static_cast<BYTE*>(bits);
-    std::fill(bytes, bytes + stride * static_cast<std::size_t>(height), BYTE{7});
-    {
-      const ScopedSelectObject select(dc.get(), picture.get());
-      const ScopedSelectObject select_font(dc.get(), font.get());
-      DrawChart(dc.get(), static_cast<UINT>(dpi), model, layout, L"2026-12-07 14-03-22", false,
-                bounds);
-      GdiFlush();
-    }
-    const auto at = [&](int x, int y) {
-      const BYTE* pixel = bytes + static_cast<std::size_t>(y) * stride + x * 3;
-      return RGB(pixel[2], pixel[1], pixel[0]);
-    };
-    const int bar_row = px(bar.top + bar.height / 4);  // above the low to high line
-    const int compared_row = px(bar.baseline_top + bar.baseline_height / 2);
+    bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+    std::fill_n(static_cast<BYTE*>(bits), stride * static_cast<std::size_t>(height), BYTE{7});
+    SelectObject(dc.get(), bitmap.get());
+    SelectObject(dc.get(), font.get());
+  }
+  COLORREF At(int x, int y) const {
+    const BYTE* pixel =
+        static_cast<const BYTE*>(bits) + static_cast<std::size_t>(y) * stride + x * 3;
+    return RGB(pixel[2], pixel[1], pixel[0]);
+  }
+  int width, height;
+  void* bits = nullptr;
+  std::size_t stride = 0;
+  UniqueBitmap bitmap;
+  UniqueFont font;
+  UniqueDc dc{CreateCompatibleDC(nullptr)};
+};
+
+TEST(ChartPainter, DrawsWhereTheLayoutPutsThingsNothingOutsideAndNeverOverTheHeader) {
+  const SavedRun before = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"30", L"80"},
+                            {L"1280 x 1024", L"Frostmere", L"5", L"10", L"20"}}};
+  const SavedRun after = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"40", L"80"}}};
+  const ChartModel model = BuildChart(L"High Quality", {{L"Mon", &before}, {L"Tue", &after}});
+  for (const UINT dpi : {96u, 144u}) {
+    SCOPED_TRACE(dpi);
+    const auto px = [&](int dips) { return ScaleForDpi(dips, dpi); };
+    Picture measured(1, 1, dpi);
+    const ChartLayout layout = LayoutChart(model, 400, GdiChartMeasure(measured.dc.get(), dpi));
+    const BarPlace& base = layout.groups[0].bars[0];  // Cinder Keep: Mon, then Tue
+    const BarPlace& later = layout.groups[0].bars[1];
+    // The picture reaches 20 pixels past the chart; the bounds end under the first level and
+    // cut through the figures.
+    Picture whole(px(layout.width) + 20, px(layout.height) + 20, dpi);
+    const RECT bounds{0, 0, px(layout.width - 20), px(layout.groups[0].bottom)};
+    DrawChart(whole.dc.get(), dpi, model, layout, false, bounds, 0);
+    GdiFlush();
+    const int base_row = px(base.top + base.height / 4);  // above the low to high line
+    const int later_row = px(later.top + later.height / 4);
     const struct {
       int x, y;
       COLORREF colour;
     } expected[] = {
-        {px(layout.plot_left + 2), bar_row, RGB(47, 102, 172)},        // the first resolution
-        {px(layout.plot_left + 2), compared_row, RGB(171, 193, 221)},  // lighter: compared
-        {px(layout.plot_left - 2), bar_row, RGB(255, 255, 255)},       // between name and bar
-        {px(layout.width - 2), compared_row, RGB(255, 255, 255)},      // past the figures
+        {px(layout.plot_left + 2), base_row, RGB(47, 102, 172)},   // the base's colour
+        {px(layout.plot_left + 2), later_row, RGB(221, 125, 38)},  // the second run's
+        {px(layout.plot_left - 2), base_row, RGB(255, 255, 255)},  // between name and bar
+        {px(layout.legend[1].left + 2), px(layout.legend[1].top + layout.row / 2),
+         RGB(221, 125, 38)},  // Tue's swatch
         {px(layout.plot_left + 2), px(layout.groups[1].bars[0].top) + 2, kUntouched},  // Frostmere
     };
     for (const auto& point : expected) {
-      EXPECT_EQ(at(point.x, point.y), point.colour) << point.x << ", " << point.y;
+      EXPECT_EQ(whole.At(point.x, point.y), point.colour) << point.x << ", " << point.y;
     }
     int drawn_outside = 0;
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        if (x >= bounds.right || y >= bounds.bottom) drawn_outside += at(x, y) != kUntouched;
+    for (int y = 0; y < whole.height; ++y) {
+      for (int x = 0; x < whole.width; ++x) {
+        if (x >= bounds.right || y >= bounds.bottom) drawn_outside += whole.At(x, y) != kUntouched;
       }
     }
     EXPECT_EQ(drawn_outside, 0);
+
+    // Scrolled so that the base's bar lies under the header: the header is as it was, and the
+    // second run's bar has moved up by the scroll.
+    const int header = px(layout.header_height);
+    const int scroll = px(later.top) - header;
+    Picture scrolled(whole.width, whole.height, dpi);
+    DrawChart(scrolled.dc.get(), dpi, model, layout, false, bounds, scroll);
+    GdiFlush();
+    int header_changed = 0;
+    for (int y = 0; y < header; ++y) {
+      for (int x = 0; x < whole.width; ++x) header_changed += whole.At(x, y) != scrolled.At(x, y);
+    }
+    EXPECT_EQ(header_changed, 0);
+    EXPECT_EQ(scrolled.At(px(layout.plot_left + 2), later_row - scroll), RGB(221, 125, 38));
+
+    // With the system's colours alone, a bar is hatched in the highlight colour, and the plot has
+    // no other colours than the system's.
+    Picture contrast(whole.width, whole.height, dpi);
+    DrawChart(contrast.dc.get(), dpi, model, layout, true, bounds, 0);
+    GdiFlush();
+    const COLORREF system[] = {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_WINDOW),
+                               GetSysColor(COLOR_WINDOWTEXT), GetSysColor(COLOR_GRAYTEXT)};
+    int highlighted = 0, other = 0;
+    for (int x = px(layout.plot_left); x <= px(layout.plot_right); ++x) {
+      const COLORREF colour = contrast.At(x, base_row);
+      highlighted += colour == system[0];
+      other += std::find(std::begin(system), std::end(system), colour) == std::end(system);
+    }
+    EXPECT_GT(highlighted, 0);
+    EXPECT_EQ(other, 0);
   }
 }
 
