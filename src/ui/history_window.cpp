@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-static double Ms(std::chrono::steady_clock::time_point b) { return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - b).count(); }
+static double Ms(std::chrono::steady_clock::time_point b) {
+  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - b).count();
+}
 #include <functional>
 #include <utility>
 
@@ -38,7 +40,6 @@ constexpr UINT_PTR kReadTimer = 1;
 // timer's messages come only when no other message waits.
 constexpr std::chrono::milliseconds kReadSlice{25};
 
-constexpr std::size_t kMaxChartRuns = 5;
 constexpr std::size_t kMaxNamedRuns = 10;  // in a message about runs that could not be moved
 
 constexpr wchar_t kNoRuns[] = L"No runs have been saved yet.";
@@ -67,7 +68,10 @@ HistoryWindow::~HistoryWindow() { Close(); }
 
 void HistoryWindow::Show(HWND over) {
   auto t0 = std::chrono::steady_clock::now();
-  struct P { std::chrono::steady_clock::time_point t; ~P() { fprintf(stderr, "show total %.1f\n", Ms(t)); } } p{t0};
+  struct P {
+    std::chrono::steady_clock::time_point t;
+    ~P() { fprintf(stderr, "show total %.1f\n", Ms(t)); }
+  } p{t0};
   if (!IsOpen()) {
     if (!CreateDialogWindow(nullptr, L"Quorvath History", WS_EX_APPWINDOW,
                             WindowFrame::kResizable)) {

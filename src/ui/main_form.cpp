@@ -78,6 +78,7 @@ void MainForm::OnInitDialog() {
   SetPictureIsLink(GetDlgItem(hwnd(), Picture1), true);
   ShowBanner();
   CenterWindow(hwnd(), nullptr);
+  for (ResultForm& form : result_forms_) form.OnRunSaved([this] { history_.Refresh(); });
 }
 
 void MainForm::ShowBanner() {
@@ -155,6 +156,7 @@ void MainForm::OnCommand(int id, int code) {
   if (id == mnu_main_stop) OnStopWaiting();
   if (id == mnu_main_exit) CloseAllAndEnd();
   if (id == mnu_main_about) about_.Show(hwnd());
+  if (id == mnu_runs_history) history_.Show(hwnd());
   if (id == mnu_runs_label) {
     label_dialog_.Show(hwnd(), run_label_,
                        [this](std::wstring label) { run_label_ = std::move(label); });
@@ -299,6 +301,7 @@ void MainForm::SetTestButtonsEnabled(bool enabled) {
 
 void MainForm::CloseAllAndEnd() {
   label_dialog_.Close();
+  history_.Close();
   about_.Close();
   for (auto form = result_forms_.rbegin(); form != result_forms_.rend(); ++form) form->Close();
   DestroyWindow(hwnd());

@@ -14,6 +14,7 @@
 #include "ui/about_form.h"
 #include "ui/desktop.h"
 #include "ui/dialog_window.h"
+#include "ui/history_window.h"
 #include "ui/label_dialog.h"
 #include "ui/result_form.h"
 
@@ -78,6 +79,7 @@ class MainForm : public DialogWindow {
 
   AboutForm about_;
   LabelDialog label_dialog_;
+  HistoryWindow history_;
   std::array<ResultForm, 3> result_forms_{ResultForm(TestKind::kCpu), ResultForm(TestKind::kHigh),
                                           ResultForm(TestKind::kLow)};
 
