@@ -23,7 +23,7 @@ std::vector<std::wstring> CopiedRows(HWND list) {
   OpenClipboard(nullptr);
   EmptyClipboard();
   CloseClipboard();
-  PressKeys(list, {{VK_CONTROL, 'A'}, {VK_CONTROL, 'C'}});
+  PressKeys(GetAncestor(list, GA_ROOT), {{VK_CONTROL, 'A'}, {VK_CONTROL, 'C'}});
   std::optional<std::wstring> text;
   Eventually([&] { return (text = ClipboardText()).has_value(); });
   std::vector<std::wstring> rows;
@@ -106,10 +106,11 @@ TEST(HistoryWindow, ListsSortsChartsRenamesAndDeletesLabelledRuns) {
   ClickColumnHeader(list, 6);  // Average FPS: the lowest first
   EXPECT_TRUE(
       Listed({row + L"old driver" + machine + L"30.00", row + L"old driver" + machine + L"33.00",
-              row + L"new driver" + machine + L"37.50"}));
+              row + L"new driver" + machine + L"37.50"}))
+      << ::testing::PrintToString(rows);
 
   // The three in one chart: the oldest is the base, each other run has its change.
-  PressKeys(list, {{VK_CONTROL, 'A'}, {VK_RETURN}});
+  PressKeys(history, {{VK_CONTROL, 'A'}, {VK_RETURN}});
   HWND chart = nullptr;
   ASSERT_TRUE(Eventually([&] {
     for (const HWND w : WindowsOf(s.pid)) {
@@ -127,23 +128,26 @@ TEST(HistoryWindow, ListsSortsChartsRenamesAndDeletesLabelledRuns) {
   PressKeys(chart, {{VK_ESCAPE}});
 
   // F2 on the first row, the oldest run: its file renamed and its Label column rewritten.
-  PressKeys(list, {{VK_HOME}, {VK_F2}});
+  PressKeys(history, {{VK_HOME}, {VK_F2}});
   HWND edit = nullptr;
-  ASSERT_TRUE(Eventually([&] { return (edit = FindChild(history, L"Edit")) != nullptr; }));
+  ASSERT_TRUE(Eventually([&] { return (edit = FindChild(list, L"Edit")) != nullptr; }));
   SetWindowTextW(edit, L"first driver");
   PressKeys(edit, {{VK_RETURN}});
-  std::wstring renamed = names[0].substr(0, 19) + L" High Quality 1280 x 1024 - first driver.csv";
+  const std::wstring renamed =
+      names[0].substr(0, 19) + L" High Quality 1280 x 1024 - first driver.csv";
   ASSERT_TRUE(Eventually([&] { return SavedRuns() == std::vector{renamed, names[1], names[2]}; }));
   EXPECT_THAT(ReadFileBytes(ResultsFolder() + L"\\" + renamed),
               HasSubstr("1280 x 1024,Cinder Keep,20,40,80,first driver,"));
 
   // Del, after a confirmation that names how many.
-  PressKeys(list, {{VK_HOME}, {VK_DELETE}});
+  PressKeys(history, {{VK_HOME}, {VK_DELETE}});
   const std::optional<SeenMessageBox> confirm = s.Message();
   ASSERT_TRUE(confirm);
-  EXPECT_THAT(Ansi(confirm->text), HasSubstr("1 run"));
+  EXPECT_THAT(Ansi(confirm->text),
+              HasSubstr("Move this run to the Recycle Bin?\r\n\r\n" + Ansi(renamed)));
   Click(FindChild(confirm->hwnd, L"Button", L"&Yes"));
   EXPECT_TRUE(Eventually([&] { return SavedRuns() == std::vector{names[1], names[2]}; }));
+  EXPECT_TRUE(Eventually([&] { return Send(list, LVM_GETITEMCOUNT) == 2; }));
 }
 
 }  // namespace quorvath::testing

@@ -167,7 +167,8 @@ std::optional<SeenMessageBox> WaitForMessageBox(DWORD pid, Milliseconds timeout)
   WaitUntil(
       [&] {
         for (const HWND window : WindowsOf(pid)) {
-          if (ClassOf(window) != L"#32770" || FindChild(window, L"Button", L"OK") == nullptr)
+          if (ClassOf(window) != L"#32770" || (FindChild(window, L"Button", L"OK") == nullptr &&
+                                               FindChild(window, L"Button", L"&Yes") == nullptr))
             continue;
           // A message box holds only its text (and an icon) and its buttons.
           bool only_text_and_buttons = true;
