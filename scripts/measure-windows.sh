@@ -5,7 +5,8 @@
 #    same manifest and common controls (and one without them), started in turns, with the
 #    machine's load beside it; and the processor time used between timer ticks;
 #  - reading and listing a result file of 32,766 groups against a bare list box;
-#  - with 10,000 runs in the history, opening a chart, and saving a run.
+#  - with 10,000 runs in the history, opening a chart, and saving a run;
+#  - with 10,000 runs in the history, the History window: opening, reading and sorting.
 set -euo pipefail
 source "$(dirname "$0")/lib.sh"
 root=$(repo_root)
@@ -14,7 +15,7 @@ cd "$root"
 install_missing_packages
 program="$root/build/measure/Quorvath"
 build_program_folder "$program" startup_measure minimal_window minimal_window_cc list_fill_measure \
-  history_measure
+  history_measure history_window_measure
 mkdir -p "$program/Game"
 
 echo "== quorvath.exe"
@@ -42,4 +43,6 @@ echo "== reading and listing a large result file"
 wine build/mingw/bench/list_fill_measure.exe || status=1
 echo "== the history"
 wine build/mingw/bench/history_measure.exe || status=1
+echo "== the History window"
+wine build/mingw/bench/history_window_measure.exe || status=1
 exit $status

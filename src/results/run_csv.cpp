@@ -108,8 +108,12 @@ std::optional<SavedRun> ParseRunCsv(std::string_view bytes) {
       if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
       lines.push_back(std::move(fields));
       fields.assign(1, std::wstring());
+      fields.reserve(lines.front().size());  // the next line's fields in one allocation
     } else {
-      fields.back() += c;
+      // The plain characters up to the next that may end the field, at once.
+      const std::size_t end = std::min(text.find_first_of(L",\"\r\n", i + 1), text.size());
+      fields.back().append(text, i, end - i);
+      i = end - 1;
     }
   }
   if (fields.size() > 1 || !fields.back().empty()) lines.push_back(std::move(fields));
@@ -123,10 +127,13 @@ std::optional<SavedRun> ParseRunCsv(std::string_view bytes) {
   for (std::size_t i = 1; i < lines.size(); ++i) {
     std::vector<std::wstring>& f = lines[i];
     if (f.size() != columns) return std::nullopt;
-    run.records.push_back({f[0], f[1], f[2], f[3], f[4]});
     if (i == 1 && columns > 5) {
-      run.context = {f[5], f[6], f[7], f[8], f[9], f[10], f[11], f[12], f[13]};
+      run.context = {std::move(f[5]),  std::move(f[6]),  std::move(f[7]),
+                     std::move(f[8]),  std::move(f[9]),  std::move(f[10]),
+                     std::move(f[11]), std::move(f[12]), std::move(f[13])};
     }
+    run.records.push_back(
+        {std::move(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]), std::move(f[4])});
   }
   return run;
 }

@@ -1,8 +1,11 @@
 #include "runs/history.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <tuple>
 #include <utility>
+
+#include "results/chart_model.h"
 
 namespace quorvath {
 
@@ -34,12 +37,17 @@ std::optional<int> CopyNumber(std::wstring_view digits) {
   return number >= 2 ? std::optional<int>(number) : std::nullopt;
 }
 
-// Reads what follows `head` in `rest` into `name`: nothing, " (N)", " - label" or
-// " - label (N)". A label that itself ends in " (N)" reads as a copy number; the saved file's
-// Label column has it whole.
-bool Tail(std::wstring_view rest, std::wstring_view head, RunName& name) {
-  if (rest.substr(0, head.size()) != head) return false;
-  rest.remove_prefix(head.size());
+// Whether `rest` starts with `piece`, which it then loses.
+bool Strip(std::wstring_view& rest, std::wstring_view piece) {
+  if (rest.substr(0, piece.size()) != piece) return false;
+  rest.remove_prefix(piece.size());
+  return true;
+}
+
+// Reads what follows the test and resolution, `rest`, into `name`: nothing, " (N)",
+// " - label" or " - label (N)". A label that itself ends in " (N)" reads as a copy number; the
+// saved file's Label column has it whole.
+bool Tail(std::wstring_view rest, RunName& name) {
   name.copy = 1;
   name.label.clear();
   if (!rest.empty() && rest.back() == L')') {
@@ -84,17 +92,22 @@ std::optional<RunName> ParseRunFileName(std::wstring_view file) {
   RunName name;
   name.stamp = file.substr(0, kStampLength);
   const std::wstring_view rest = file.substr(kStampLength + 1);
+  // Taken apart in place: a history of thousands of names is read this way when listed.
   for (const TestRow& test : kTests) {
+    std::wstring_view after_test = rest;
+    if (!Strip(after_test, test.name)) continue;
     name.test = test.kind;
-    if (!test.runs_at_resolution && Tail(rest, test.name, name)) return name;
-    if (!test.runs_at_resolution) continue;
+    if (!test.runs_at_resolution) {
+      if (Tail(after_test, name)) return name;
+      continue;
+    }
     for (const std::wstring_view resolution : kResolutions) {
-      name.resolution = resolution;
-      if (Tail(rest, std::wstring(test.name) + L" " + std::wstring(resolution), name)) {
+      std::wstring_view after = after_test;
+      if (Strip(after, L" ") && Strip(after, resolution) && Tail(after, name)) {
+        name.resolution = resolution;
         return name;
       }
     }
-    name.resolution.clear();
   }
   return std::nullopt;
 }
@@ -165,6 +178,129 @@ std::vector<RunName> EarlierRuns(std::vector<RunName> listed,
     earlier.push_back(std::move(name));
   }
   return earlier;
+}
+
+void Summarize(HistoryEntry& entry, const std::optional<SavedRun>& run) {
+  entry.content = run ? HistoryEntry::Content::kRun : HistoryEntry::Content::kNotARun;
+  entry.levels = 0;
+  entry.average.reset();
+  if (!run) return;
+  entry.label = run->context.label;
+  entry.computer = run->context.computer;
+  entry.levels = run->records.size();
+  double sum = 0;
+  std::size_t numbers = 0;
+  for (const SavedRecord& record : run->records) {
+    if (const std::optional<double> average = PlainNumber(record.average)) {
+      sum += *average;
+      ++numbers;
+    }
+  }
+  if (numbers > 0) entry.average = sum / static_cast<double>(numbers);
+}
+
+bool NeedsContent(HistoryColumn column) {
+  // The label too: the file name does not always tell it whole.
+  return column == HistoryColumn::kLabel || column == HistoryColumn::kComputer ||
+         column == HistoryColumn::kLevels || column == HistoryColumn::kAverage;
+}
+
+std::wstring HistoryCellText(const HistoryEntry& entry, HistoryColumn column) {
+  const bool run = entry.content == HistoryEntry::Content::kRun;
+  switch (column) {
+    case HistoryColumn::kDate:
+      return entry.name.stamp;
+    case HistoryColumn::kTest:
+      return std::wstring(TestRowFor(entry.name.test).name);
+    case HistoryColumn::kResolution:
+      return std::wstring(RecordResolution(entry.name.test, entry.name.resolution));
+    case HistoryColumn::kLabel:
+      return entry.label;
+    case HistoryColumn::kComputer:
+      return entry.computer;
+    case HistoryColumn::kLevels:
+      return run ? std::to_wstring(entry.levels) : std::wstring();
+    case HistoryColumn::kAverage: {
+      if (!entry.average) return {};
+      wchar_t text[64];
+      std::swprintf(text, 64, L"%.2f", *entry.average);
+      return text;
+    }
+  }
+  return {};
+}
+
+namespace {
+
+wchar_t LowerAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// Letters without their case, numbers by value; texts alike that way in their exact order.
+int CompareTexts(std::wstring_view a, std::wstring_view b) {
+  std::size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (IsDigit(a[i]) && IsDigit(b[j])) {
+      while (i < a.size() && a[i] == L'0') ++i;
+      while (j < b.size() && b[j] == L'0') ++j;
+      std::size_t a_end = i, b_end = j;
+      while (a_end < a.size() && IsDigit(a[a_end])) ++a_end;
+      while (b_end < b.size() && IsDigit(b[b_end])) ++b_end;
+      // Without leading zeros, the longer number is the larger one.
+      if (a_end - i != b_end - j) return a_end - i < b_end - j ? -1 : 1;
+      if (const int digits = a.substr(i, a_end - i).compare(b.substr(j, b_end - j))) return digits;
+      i = a_end;
+      j = b_end;
+      continue;
+    }
+    if (LowerAscii(a[i]) != LowerAscii(b[j])) return LowerAscii(a[i]) < LowerAscii(b[j]) ? -1 : 1;
+    ++i;
+    ++j;
+  }
+  if (i < a.size() || j < b.size()) return i < a.size() ? 1 : -1;
+  return a.compare(b);
+}
+
+template <class Value>
+int CompareValues(const Value& a, const Value& b) {
+  return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// The order by a column of figures or dates; the other columns compare their texts.
+int CompareBy(const HistoryEntry& a, const HistoryEntry& b, HistoryColumn column) {
+  if (column == HistoryColumn::kDate) {
+    return NewerFirst(a.name, b.name) ? 1 : (NewerFirst(b.name, a.name) ? -1 : 0);
+  }
+  if (column == HistoryColumn::kAverage) return CompareValues(a.average, b.average);
+  // What is not known (no records of no run) comes before a run of no records.
+  const auto levels = [](const HistoryEntry& entry) {
+    return std::pair(entry.content == HistoryEntry::Content::kRun, entry.levels);
+  };
+  return CompareValues(levels(a), levels(b));
+}
+
+}  // namespace
+
+void SortHistory(std::vector<HistoryEntry>& entries, HistoryColumn column, bool ascending) {
+  const bool by_text = column != HistoryColumn::kDate && column != HistoryColumn::kLevels &&
+                       column != HistoryColumn::kAverage;
+  // Each text made once rather than at every comparison.
+  std::vector<std::wstring> texts;
+  if (by_text) {
+    texts.reserve(entries.size());
+    for (const HistoryEntry& entry : entries) texts.push_back(HistoryCellText(entry, column));
+  }
+  std::vector<std::size_t> order(entries.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    const int sign =
+        by_text ? CompareTexts(texts[a], texts[b]) : CompareBy(entries[a], entries[b], column);
+    if (sign != 0) return ascending ? sign < 0 : sign > 0;
+    return NewerFirst(entries[a].name, entries[b].name);
+  });
+  std::vector<HistoryEntry> sorted;
+  sorted.reserve(entries.size());
+  for (const std::size_t i : order) sorted.push_back(std::move(entries[i]));
+  entries = std::move(sorted);
 }
 
 std::wstring RunStamp(int year, int month, int day, int hour, int minute, int second,

@@ -5,10 +5,15 @@
 // " (3)", ... before ".csv".
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "results/run_csv.h"
 #include "runs/kit.h"
@@ -67,6 +72,38 @@ RowLayout LayoutFor(TestKind test, std::wstring_view selected_res);
 // The resolution a test's records carry when not "All Resolutions".
 std::wstring_view RecordResolution(TestKind test, std::wstring_view selected_res);
 
+// What the History window lists of a saved run: what its file name tells at once, and what its
+// content adds once the file is read.
+struct HistoryEntry {
+  RunName name;
+  std::uint64_t size = 0, last_write = 0;  // the file as listed: a file changed since is read again
+  enum class Content { kUnread, kRun, kNotARun } content = Content::kUnread;
+  std::wstring label{};  // the Label column's once read, which a name ending in " (N)" can hide
+  std::wstring computer{};
+  std::size_t levels = 0;           // records
+  std::optional<double> average{};  // the mean of the Average FPS figures that are plain numbers
+};
+
+// Takes in what the entry's file holds: `run` as read, nothing when it is not a run.
+void Summarize(HistoryEntry& entry, const std::optional<SavedRun>& run);
+
+enum class HistoryColumn { kDate, kTest, kResolution, kLabel, kComputer, kLevels, kAverage };
+inline constexpr std::size_t kHistoryColumnCount = 7;
+
+// Whether the column shows what only the file's content tells.
+bool NeedsContent(HistoryColumn column);
+
+// The text of a cell, the Date column's aside (the user's format of the stamp is the window's):
+// "High Quality", "1280 x 1024" ("640 x 480" for the CPU test), the label, the computer, "21",
+// "41.06"; empty for what is not known.
+std::wstring HistoryCellText(const HistoryEntry& entry, HistoryColumn column);
+
+// Sorts the History window's rows by `column`: texts in letter order with their numbers taken
+// as numbers ("driver 9" before "driver 10"), figures by value, dates by time, what is not
+// known first; `ascending` false reverses that. Entries alike in that column keep the newest
+// first either way.
+void SortHistory(std::vector<HistoryEntry>& entries, HistoryColumn column, bool ascending);
+
 #ifdef _WIN32
 // Documents\Quorvath\Results, without a trailing backslash; empty when the system names no
 // Documents folder.
@@ -91,6 +128,33 @@ std::vector<RunName> ListRuns(const std::wstring& folder, TestKind test,
 
 // The run saved in `path`; nothing when the file cannot be read or is not a run.
 std::optional<SavedRun> ReadRun(const std::wstring& path);
+
+// Every saved run in `folder`, newest first: its name and what the listing tells of its file,
+// nothing read. Files whose names are not runs' names are left out.
+std::vector<HistoryEntry> ListHistory(const std::wstring& folder);
+
+struct RenamedRun {
+  RunName name;             // the run's name now: the new one, or the old one when it failed
+  unsigned long error = 0;  // the system's reason when it failed
+  bool not_a_run = false;   // it failed because the file could not be read as a run
+};
+
+// Gives the run `name` in `folder` the label `label` (already trimmed and checked): its file
+// takes the new name (the next " (N)" when that is taken, as SaveRun does) and its Label column
+// the label, the file written in the new format. The new file is written in full before the old
+// one goes, so that whatever fails leaves the run as it was, and no temporary file behind.
+RenamedRun RenameRun(const std::wstring& folder, const RunName& name, const std::wstring& label);
+
+struct UnmovedRun {
+  RunName name;
+  unsigned long error;  // the system's reason
+};
+
+// Moves the runs `names` in `folder` to the Recycle Bin; the runs that could not be moved stay
+// where they are and are returned. Where a file cannot go to the Recycle Bin (a network drive,
+// a full bin) the shell asks the user, over `owner`, before it deletes it for good.
+std::vector<UnmovedRun> RecycleRuns(HWND owner, const std::wstring& folder,
+                                    const std::vector<RunName>& names);
 #endif
 
 }  // namespace quorvath

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/win_system.h"
+#include "runs/test_run.h"
 
 namespace quorvath {
 
@@ -19,6 +20,11 @@ void ShowPlainMessage(HWND owner, const std::wstring& text, const std::wstring& 
 
 void ShowWarning(HWND owner, const std::wstring& text) {
   MessageBoxW(owner, text.c_str(), kAppTitle, MB_OK | MB_ICONWARNING | MB_SETFOREGROUND);
+}
+
+bool AskYesNo(HWND owner, const std::wstring& text) {
+  return MessageBoxW(owner, text.c_str(), kAppTitle,
+                     MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2 | MB_SETFOREGROUND) == IDYES;
 }
 
 void ToolTips::Create(HWND owner) {
@@ -211,6 +217,12 @@ std::wstring RunDisplayName(const RunName& name) {
 }
 
 void OpenFolder(const std::wstring& folder) { ShellOpen(L"open", folder.c_str(), nullptr); }
+
+void OpenResultsFolder() {
+  const std::wstring folder = HistoryFolder();
+  MakeFolderPath(folder);
+  OpenFolder(folder);
+}
 
 void OpenMakerWebSite() { ShellOpen(nullptr, kMakerWebSite, L"C:\\"); }
 

@@ -25,6 +25,10 @@ void ShowPlainMessage(HWND owner, const std::wstring& text, const std::wstring& 
 // A problem the user should know about (a test that cannot run, a damaged file).
 void ShowWarning(HWND owner, const std::wstring& text);
 
+// A question before something the user may not want done; true for Yes. No is the default
+// button, so that a key pressed by mistake changes nothing.
+bool AskYesNo(HWND owner, const std::wstring& text);
+
 // Tool tips for the controls of one window; the tool-tip window is owned by that window and
 // destroyed with it.
 class ToolTips {
@@ -77,6 +81,10 @@ std::wstring RunDisplayName(const RunName& name);
 
 // Opens `folder` in the shell's file browser.
 void OpenFolder(const std::wstring& folder);
+
+// Opens the history folder (HistoryFolder) in the shell's file browser; a history not written
+// yet is made an empty folder first rather than an error.
+void OpenResultsFolder();
 
 // The maker's web site, opened from the banner pictures.
 inline constexpr wchar_t kMakerWebSite[] = L"https://www.torvane.example/";

@@ -158,12 +158,6 @@ void ResultForm::SaveAs() {
   }
 }
 
-void ResultForm::OpenResultsFolder() {
-  const std::wstring folder = HistoryFolder();
-  MakeFolderPath(folder);  // a history not written yet is an empty folder, not an error
-  OpenFolder(folder);
-}
-
 void ResultForm::SetRows(const std::vector<std::wstring>& rows) {
   const HWND rows_list = list();
   SendMessageW(rows_list, WM_SETREDRAW, FALSE, 0);

@@ -59,7 +59,6 @@ class ResultForm : public DialogWindow {
   void CopyRows() const;
   void ShowContextMenu(LPARAM at);
   void SaveAs();
-  void OpenResultsFolder();
   void SaveToHistory();
   SavedRun Run() const { return {SavedRecords(records_, layout_, record_resolution_), context_}; }
   ChartSubject Subject() const;

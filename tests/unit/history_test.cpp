@@ -117,3 +117,74 @@ TEST(History, KeepsTheResolutionAndLayoutOfEachTest) {
 }
 
 }  // namespace quorvath
+
+namespace quorvath {
+
+TEST(History, SummarizesWhatARunsFileHolds) {
+  const auto record = [](std::wstring average) {
+    return SavedRecord{L"1280 x 1024", L"Deck", L"1", std::move(average), L"3"};
+  };
+  const auto cells = [](const HistoryEntry& entry) {
+    std::vector<std::wstring> texts;
+    for (std::size_t column = 1; column < kHistoryColumnCount; ++column) {
+      texts.push_back(HistoryCellText(entry, static_cast<HistoryColumn>(column)));
+    }
+    return texts;
+  };
+  using Texts = std::vector<std::wstring>;
+  HistoryEntry entry{{L"2026-12-07 14-03-22", TestKind::kHigh, L"1280 x 1024", 2, L"v2"}};
+  entry.label = L"v2";
+  EXPECT_EQ(cells(entry), (Texts{L"High Quality", L"1280 x 1024", L"v2", L"", L"", L""}));
+  SavedRun run{{record(L"10"), record(L"20.5"), record(L"n/a"), record(L""), record(L"30.5")}};
+  run.context.label = L"v2 (2)";
+  run.context.computer = L"RIG-1";
+  Summarize(entry, run);
+  EXPECT_EQ(cells(entry),
+            (Texts{L"High Quality", L"1280 x 1024", L"v2 (2)", L"RIG-1", L"5", L"20.33"}));
+  Summarize(entry, SavedRun{{record(L"-4"), record(L"x")}});
+  EXPECT_EQ(cells(entry), (Texts{L"High Quality", L"1280 x 1024", L"", L"", L"2", L""}));
+  HistoryEntry other{{L"2026-12-07 14-03-22", TestKind::kCpu, L"", 1, L"old"}};
+  other.label = L"old";
+  Summarize(other, std::nullopt);
+  EXPECT_EQ(other.content, HistoryEntry::Content::kNotARun);
+  EXPECT_EQ(cells(other), (Texts{L"CPU Test", L"640 x 480", L"old", L"", L"", L""}));
+  EXPECT_TRUE(NeedsContent(HistoryColumn::kLabel));
+  EXPECT_FALSE(NeedsContent(HistoryColumn::kResolution));
+}
+
+// Five runs, A to E, sorted by each column both ways: texts without letter case and with their
+// numbers as numbers, what is not known first, and the newest first where two are alike.
+TEST(History, SortsTheHistoryListByEachColumn) {
+  using enum TestKind;
+  using Content = HistoryEntry::Content;
+  // clang-format off
+  const std::vector<HistoryEntry> runs = {
+      // name                                                         content             label          computer levels average
+      {{L"2026-12-07 10-00-00", kHigh, L"1280 x 1024", 1, L"driver 10"}, 0, 0, Content::kRun,     L"driver 10", L"rig-b", 7,  41.5},
+      {{L"2026-12-08 10-00-00", kLow, L"All Resolutions", 1, L"driver 9"}, 0, 0, Content::kRun,   L"driver 9",  L"RIG-C", 21, 12},
+      {{L"2026-12-08 10-00-00", kCpu, L"", 2, L""},                     0, 0, Content::kRun,     L"",          L"RIG-C", 7,  {}},
+      {{L"2026-12-09 10-00-00", kHigh, L"1024 x 768", 1, L"Driver 9"},   0, 0, Content::kNotARun, L"Driver 9",  L"",      0,  {}},
+      {{L"2026-12-10 10-00-00", kLow, L"1280 x 1024", 1, L""},           0, 0, Content::kRun,     L"",          L"",      0,  {}}};
+  const std::tuple<HistoryColumn, std::wstring_view, std::wstring_view> orders[] = {
+      {HistoryColumn::kDate, L"ABCDE", L"EDCBA"},       {HistoryColumn::kTest, L"CDAEB", L"EBDAC"},
+      {HistoryColumn::kResolution, L"CDEAB", L"BEADC"}, {HistoryColumn::kLabel, L"ECDBA", L"ABDEC"},
+      {HistoryColumn::kComputer, L"EDACB", L"CBAED"},   {HistoryColumn::kLevels, L"DECAB", L"BCAED"},
+      {HistoryColumn::kAverage, L"EDCBA", L"ABEDC"}};
+  // clang-format on
+  for (const auto& [column, ascending, descending] : orders) {
+    for (const bool up : {true, false}) {
+      std::vector<HistoryEntry> sorted = runs;
+      SortHistory(sorted, column, up);
+      std::wstring letters;
+      for (const HistoryEntry& entry : sorted) {
+        const auto at = std::find_if(runs.begin(), runs.end(), [&](const HistoryEntry& run) {
+          return run.name == entry.name;
+        });
+        letters += static_cast<wchar_t>(L'A' + (at - runs.begin()));
+      }
+      EXPECT_EQ(letters, up ? ascending : descending) << static_cast<int>(column);
+    }
+  }
+}
+
+}  // namespace quorvath
