@@ -37,10 +37,10 @@ std::optional<int> CopyNumber(std::wstring_view digits) {
   return number >= 2 ? std::optional<int>(number) : std::nullopt;
 }
 
-// Whether `rest` starts with `part`, which it then loses.
-bool Strip(std::wstring_view& rest, std::wstring_view part) {
-  if (rest.substr(0, part.size()) != part) return false;
-  rest.remove_prefix(part.size());
+// Whether `rest` starts with `piece`, which it then loses.
+bool Strip(std::wstring_view& rest, std::wstring_view piece) {
+  if (rest.substr(0, piece.size()) != piece) return false;
+  rest.remove_prefix(piece.size());
   return true;
 }
 

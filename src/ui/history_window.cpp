@@ -4,10 +4,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-static double Ms(std::chrono::steady_clock::time_point b) {
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - b).count();
-}
 #include <functional>
 #include <utility>
 
@@ -40,6 +36,7 @@ constexpr UINT_PTR kReadTimer = 1;
 // timer's messages come only when no other message waits.
 constexpr std::chrono::milliseconds kReadSlice{25};
 
+
 constexpr std::size_t kMaxNamedRuns = 10;  // in a message about runs that could not be moved
 
 constexpr wchar_t kNoRuns[] = L"No runs have been saved yet.";
@@ -67,20 +64,13 @@ INT_PTR Answer(HWND dialog, LRESULT result) {
 HistoryWindow::~HistoryWindow() { Close(); }
 
 void HistoryWindow::Show(HWND over) {
-  auto t0 = std::chrono::steady_clock::now();
-  struct P {
-    std::chrono::steady_clock::time_point t;
-    ~P() { fprintf(stderr, "show total %.1f\n", Ms(t)); }
-  } p{t0};
   if (!IsOpen()) {
     if (!CreateDialogWindow(nullptr, L"Quorvath History", WS_EX_APPWINDOW,
                             WindowFrame::kResizable)) {
       return;
     }
     CenterWindow(hwnd(), over);
-    fprintf(stderr, "created %.1f\n", Ms(t0));
     Refresh();  // listed before it is first drawn
-    fprintf(stderr, "refreshed %.1f\n", Ms(t0));
   }
   ShowOrBringForward();
 }
@@ -140,11 +130,7 @@ void HistoryWindow::Refresh() {
   }
   const ListSelection selection = Selection();
   folder_ = HistoryFolder();
-  auto t0 = std::chrono::steady_clock::now();
-  auto listed = ListHistory(folder_);
-  fprintf(stderr, "  list %.1f\n", Ms(t0));
-  rows_.Relist(std::move(listed));
-  fprintf(stderr, "  relist %.1f\n", Ms(t0));
+  rows_.Relist(ListHistory(folder_));
   SendMessageW(list(), LVM_SETITEMCOUNT, rows_.size(), LVSICF_NOSCROLL);
   SelectAgain(selection, false);
   InvalidateRect(list(), nullptr, TRUE);

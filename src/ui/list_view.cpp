@@ -19,12 +19,12 @@ HWND CreateListView(HWND parent, int id, bool virtual_rows, std::span<const List
   SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_HEADERDRAGDROP);
   int index = 0;
-  for (const ListColumn& spec : columns) {
+  for (const ListColumn& wanted : columns) {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    column.fmt = spec.figures ? LVCFMT_RIGHT : LVCFMT_LEFT;
-    column.cx = ScaleForDpi(spec.width, dpi);
-    column.pszText = const_cast<wchar_t*>(spec.title);
+    column.fmt = wanted.figures ? LVCFMT_RIGHT : LVCFMT_LEFT;
+    column.cx = ScaleForDpi(wanted.width, dpi);
+    column.pszText = const_cast<wchar_t*>(wanted.title);
     column.iSubItem = index;
     SendMessageW(list, LVM_INSERTCOLUMNW, static_cast<WPARAM>(index++),
                  reinterpret_cast<LPARAM>(&column));
@@ -68,7 +68,11 @@ ListSelection SelectionOf(HWND list, const RowKey& key) {
 
 void Reselect(HWND list, int count, const ListSelection& selection, const RowKey& key,
               bool show_focused) {
-  SetListRowState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  // Clearing every row's state visits every row: not for a list with none selected.
+  if (SendMessageW(list, LVM_GETSELECTEDCOUNT, 0, 0) > 0 ||
+      SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0) {
+    SetListRowState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  }
   const std::unordered_set<std::wstring> selected(selection.keys.begin(), selection.keys.end());
   // Every row at once rather than one by one.
   const bool all = count > 0 && selected.size() == static_cast<std::size_t>(count);
