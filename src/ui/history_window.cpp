@@ -36,7 +36,6 @@ constexpr UINT_PTR kReadTimer = 1;
 // timer's messages come only when no other message waits.
 constexpr std::chrono::milliseconds kReadSlice{25};
 
-
 constexpr std::size_t kMaxNamedRuns = 10;  // in a message about runs that could not be moved
 
 constexpr wchar_t kNoRuns[] = L"No runs have been saved yet.";
