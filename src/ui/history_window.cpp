@@ -39,6 +39,8 @@ constexpr std::chrono::milliseconds kReadSlice{25};
 constexpr std::size_t kMaxNamedRuns = 10;  // in a message about runs that could not be moved
 
 constexpr wchar_t kNoRuns[] = L"No runs have been saved yet.";
+constexpr wchar_t kNotARun[] =
+    L"The label cannot be changed: this file could not be read as a saved run:\r\n";
 
 std::wstring CountOfRuns(std::size_t count) {
   return std::to_wstring(count) + (count == 1 ? L" run" : L" runs");
@@ -266,10 +268,7 @@ void HistoryWindow::BeginRename(int row, const std::optional<std::wstring>& text
   // Its label as written, and whether it is a run at all.
   const HistoryEntry& entry = rows_.Read(static_cast<std::size_t>(row));
   if (entry.content == HistoryEntry::Content::kNotARun) {
-    ShowWarning(hwnd(),
-                L"The label cannot be changed: this file could not be read as a saved "
-                L"run:\r\n" +
-                    RunPath(folder_, entry.name));
+    ShowWarning(hwnd(), kNotARun + RunPath(folder_, entry.name));
     return;
   }
   const RunName run = entry.name;
@@ -305,10 +304,7 @@ void HistoryWindow::CommitLabel(const RunName& run, const std::wstring& text) {
     rows_.Renamed(static_cast<std::size_t>(row), renamed.name, label);
     SendMessageW(list(), LVM_REDRAWITEMS, row, row);
   } else if (renamed.not_a_run) {
-    ShowWarning(hwnd(),
-                L"The label cannot be changed: this file could not be read as a saved "
-                L"run:\r\n" +
-                    path);
+    ShowWarning(hwnd(), kNotARun + path);
   } else {
     ShowWarning(hwnd(), L"The label could not be changed, and the run is kept as it was:\r\n" +
                             path + L"\r\n\r\n" + SystemErrorText(renamed.error));
