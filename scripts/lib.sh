@@ -74,6 +74,9 @@ prepare_wine() {
   : "${WINEPREFIX:?}"
   export WINEPREFIX
   mkdir -p "$WINEPREFIX"
+  # Wine's Recycle Bin is the desktop's trash under XDG_DATA_HOME: runs moved there by a test
+  # stay in the prefix, not in the home of whoever runs it.
+  export XDG_DATA_HOME="$WINEPREFIX/xdg-data"
   wineserver -p 2>/dev/null || true  # one already running for this prefix will do
   # No dialogs offering to install Wine's .NET or HTML engines while the prefix is made.
   WINEDLLOVERRIDES="mscoree,mshtml=" wine cmd /c exit </dev/null >/dev/null 2>&1
