@@ -43,17 +43,17 @@ std::vector<std::wstring> FromTest(const std::vector<std::wstring>& rows) {
   return tails;
 }
 
+// A click on the column's header, as the header control receives one, wherever the mouse is.
 void ClickColumnHeader(HWND list, int column) {
   const HWND header = FindChild(list, L"SysHeader32");
   RECT box{};
-  GetWindowRect(header, &box);
-  int x = box.left;
+  GetClientRect(header, &box);
+  int x = 0;
   for (int i = 0; i < column; ++i) x += static_cast<int>(Send(list, LVM_GETCOLUMNWIDTH, i));
   x += static_cast<int>(Send(list, LVM_GETCOLUMNWIDTH, column)) / 2;
-  SetForegroundWindow(GetAncestor(list, GA_ROOT));
-  SetCursorPos(x, (box.top + box.bottom) / 2);
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  const LPARAM at = MAKELPARAM(x, box.bottom / 2);
+  PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(header, WM_LBUTTONUP, 0, at);
 }
 
 }  // namespace
