@@ -290,6 +290,12 @@ inline std::optional<bool> FirstMenuItemGreyed(const Program& program, WORD menu
     return greyed.has_value();
   });
   if (greyed) PressKeys(program.window, {{VK_ESCAPE}, {VK_ESCAPE}});
+  // Closed before anything else is typed: the next Alt and letter must not find it still open.
+  Eventually([&] {
+    const std::vector<HWND> windows = WindowsOf(program.pid);
+    return std::none_of(windows.begin(), windows.end(),
+                        [](HWND w) { return ClassOf(w) == L"#32768"; });
+  });
   return greyed;
 }
 
