@@ -308,12 +308,6 @@ INT_PTR ChartWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam));
       return TRUE;
-    case WM_GETMINMAXINFO:
-      if (view_.hwnd() != nullptr) {  // once laid out
-        const SIZE frame = FrameSize(view_.MinSize());
-        reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = {frame.cx, frame.cy};
-      }
-      return TRUE;
     case WM_SETTINGCHANGE:  // high contrast may have been switched
     case WM_SYSCOLORCHANGE:
       if (view_.hwnd() != nullptr) InvalidateRect(view_.hwnd(), nullptr, FALSE);

@@ -67,6 +67,10 @@ class ChartWindow : public DialogWindow {
 
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnDpiChanged(UINT) override { view_.SetScale(font(), dpi()); }
+  std::optional<SIZE> MinClientSize() const override {
+    if (view_.hwnd() == nullptr) return std::nullopt;
+    return view_.MinSize();
+  }
 
   void OnInitDialog();
   void AttachMenus();

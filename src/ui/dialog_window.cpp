@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <cstring>
 #include <cwchar>
 #include <utility>
@@ -379,6 +380,13 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wpar
         if (message == WM_DPICHANGED && self->layout_ != nullptr) {
           self->OnDpiMessage(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
           return TRUE;
+        }
+        if (message == WM_GETMINMAXINFO && self->dpi_ != 0) {  // once laid out
+          if (const std::optional<SIZE> smallest = self->MinClientSize()) {
+            const SIZE frame = self->FrameSize(*smallest);
+            reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = {frame.cx, frame.cy};
+            return TRUE;
+          }
         }
         return self->HandleMessage(message, wparam, lparam);
       },

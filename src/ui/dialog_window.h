@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -147,6 +148,10 @@ class DialogWindow {
   // (a resizable one also takes the suggested size), is laid out again, then OnDpiChanged.
   virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
   virtual void OnDpiChanged(UINT /*previous_dpi*/) {}
+
+  // The smallest client area, in pixels, that a resizable window may be sized to; nothing for
+  // no limit.
+  virtual std::optional<SIZE> MinClientSize() const { return std::nullopt; }
 
   // Called once the window is destroyed, with hwnd() already cleared.
   virtual void OnDestroyed() {}

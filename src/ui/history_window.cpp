@@ -399,6 +399,10 @@ INT_PTR HistoryWindow::OnNotify(NMHDR& header) {
   }
 }
 
+std::optional<SIZE> HistoryWindow::MinClientSize() const {
+  return SIZE{Px(kMinClientWidth), Px(kMinClientHeight)};
+}
+
 INT_PTR HistoryWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_INITDIALOG:
@@ -414,12 +418,6 @@ INT_PTR HistoryWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       return TRUE;
     case WM_SIZE:
       if (wparam != SIZE_MINIMIZED) OnSize();
-      return TRUE;
-    case WM_GETMINMAXINFO:
-      if (dpi() != 0) {  // once laid out
-        const SIZE frame = FrameSize({Px(kMinClientWidth), Px(kMinClientHeight)});
-        reinterpret_cast<MINMAXINFO*>(lparam)->ptMinTrackSize = {frame.cx, frame.cy};
-      }
       return TRUE;
     case WM_DESTROY:
       // Nothing is asked or written while the window goes.

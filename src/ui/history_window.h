@@ -56,6 +56,7 @@ class HistoryWindow : public DialogWindow {
   INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnDpiChanged(UINT previous_dpi) override;
   void OnDestroyed() override;
+  std::optional<SIZE> MinClientSize() const override;
 
   void OnInitDialog();
   void OnCommand(int id);
