@@ -59,8 +59,9 @@ std::string RunCsv(const SavedRun& run) {
   // The run's values are the same on every line: quoted and encoded once.
   std::string context;
   const RunContext& c = run.context;
-  for (const std::wstring* field : {&c.label, &c.started, &c.duration, &c.computer, &c.processor,
-                                    &c.memory, &c.graphics, &c.driver, &c.windows}) {
+  for (const std::wstring* field :
+       {&c.label, &c.started, &c.duration, &c.computer, &c.processor, &c.memory, &c.graphics,
+        &c.driver, &c.windows, &c.series, &c.run}) {
     context += ',';
     AppendField(context, *field);
   }
@@ -121,16 +122,31 @@ std::optional<SavedRun> ParseRunCsv(std::string_view bytes) {
   if (lines.empty()) return std::nullopt;
   std::wstring header;
   for (std::size_t i = 0; i < lines[0].size(); ++i) header += (i ? L"," : L"") + lines[0][i];
-  if (header != kRunCsvHeader && header != kRecordsOnlyCsvHeader) return std::nullopt;
+  if (header != kRunCsvHeader && header != kRunNoSeriesCsvHeader &&
+      header != kRecordsOnlyCsvHeader) {
+    return std::nullopt;
+  }
   const std::size_t columns = lines[0].size();
   SavedRun run;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     std::vector<std::wstring>& f = lines[i];
     if (f.size() != columns) return std::nullopt;
     if (i == 1 && columns > 5) {
-      run.context = {std::move(f[5]),  std::move(f[6]),  std::move(f[7]),
-                     std::move(f[8]),  std::move(f[9]),  std::move(f[10]),
-                     std::move(f[11]), std::move(f[12]), std::move(f[13])};
+      run.context = {std::move(f[5]),
+                     std::move(f[6]),
+                     std::move(f[7]),
+                     std::move(f[8]),
+                     std::move(f[9]),
+                     std::move(f[10]),
+                     std::move(f[11]),
+                     std::move(f[12]),
+                     std::move(f[13]),
+                     {},
+                     {}};
+      if (columns > 14) {
+        run.context.series = std::move(f[14]);
+        run.context.run = std::move(f[15]);
+      }
     }
     run.records.push_back(
         {std::move(f[0]), std::move(f[1]), std::move(f[2]), std::move(f[3]), std::move(f[4])});

@@ -1,9 +1,10 @@
 // A run as the history keeps it: a CSV file in UTF-8 with a byte-order mark (so that
 // spreadsheet programs read it right), CR LF line ends and RFC 4180 quoting, a header line,
 // then one line per record: its resolution and its four fields without their padding, followed
-// by what is known of the run as a whole (its label, when it started, how long it took and the
-// machine it ran on), repeated on every line so that each line stands alone in a spreadsheet.
-// Files of the first format, without the run's columns, still read.
+// by what is known of the run as a whole (its label, when it started, how long it took, the
+// machine it ran on and, for a run of a series, which series and which run of it), repeated on
+// every line so that each line stands alone in a spreadsheet. Files of the two earlier formats,
+// without the run's columns or without the series', still read.
 #pragma once
 
 #include <deque>
@@ -18,6 +19,10 @@
 namespace quorvath {
 
 inline constexpr std::wstring_view kRunCsvHeader =
+    L"Resolution,Level,Low FPS,Average FPS,High FPS,Label,Started,Duration (s),Computer,"
+    L"Processor,Memory (MB),Graphics,Graphics Driver,Windows,Series,Run";
+// The second format: without the series' columns.
+inline constexpr std::wstring_view kRunNoSeriesCsvHeader =
     L"Resolution,Level,Low FPS,Average FPS,High FPS,Label,Started,Duration (s),Computer,"
     L"Processor,Memory (MB),Graphics,Graphics Driver,Windows";
 // The first format: the records alone.
@@ -45,6 +50,10 @@ struct RunContext {
   std::wstring graphics;
   std::wstring driver;
   std::wstring windows;
+  // A run of a series of repeats: the Started of the series' first run, the same in each of its
+  // runs, and which run this is ("2 of 3"). Both empty for a single run.
+  std::wstring series;
+  std::wstring run;
 
   friend bool operator==(const RunContext&, const RunContext&) = default;
 };

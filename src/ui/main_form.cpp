@@ -204,7 +204,9 @@ void MainForm::OnTestButton(TestKind kind) {
       machine_.memory,
       machine_.graphics,
       machine_.driver,
-      machine_.windows};
+      machine_.windows,
+      {},
+      {}};
   SetTestButtonsEnabled(false);
   if (const std::optional<std::wstring> problem = PrepareTestFolder(test, app)) {
     SetTestButtonsEnabled(true);

@@ -47,7 +47,7 @@ TEST(History, SavesEachRunAsCsvAndItsChartComparesWithTheRunBefore) {
       std::regex(
           "\xEF\xBB\xBFResolution,Level,Low FPS,Average FPS,High FPS,Label,Started,"
           "Duration \\(s\\),Computer,Processor,Memory \\(MB\\),Graphics,Graphics Driver,"
-          "Windows\r\n"
+          "Windows,Series,Run\r\n"
           "1280 x 1024,Cinder Keep,24.22,41.06,70.62(,,\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d,"
           "\\d+,[^,\r\n]+,.*)\r\n"
           "1280 x 1024,Frostmere,9.5,12.75,19(.*)\r\n")))

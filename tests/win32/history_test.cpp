@@ -94,7 +94,7 @@ TEST(History, RenamesARunOrLeavesItAsItWas) {
             L"2026-12-07 14-03-22 High Quality 1280 x 1024 - new (2).csv");
   EXPECT_EQ(Listed(folder), (std::vector<std::wstring>{RunFileName(renamed.name), taken}));
   EXPECT_EQ(ReadFileBytes(RunPath(folder, renamed.name)),
-            "\xEF\xBB\xBF" + Utf8(kRunCsvHeader) + "\r\n1280 x 1024,Deck,1,2,3,new,,,,,,,,\r\n");
+            "\xEF\xBB\xBF" + Utf8(kRunCsvHeader) + "\r\n1280 x 1024,Deck,1,2,3,new,,,,,,,,,,\r\n");
   renamed = RenameRun(folder, *ParseRunFileName(taken), L"other");
   EXPECT_TRUE(renamed.not_a_run);
   EXPECT_EQ(ReadFileBytes(folder + L"\\" + taken), "taken");
