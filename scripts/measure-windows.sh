@@ -29,6 +29,9 @@ prepare_wine
 # do not load the machine while the next start-up is timed.
 printf '@echo off\r\n>"%%~dp0..\\ut.out" echo %s\r\n' "$(winepath -w "$program/Game")" \
   > "$program/CPU Test/get-loc.bat"
+# A High Quality test that leaves its result at once, for the wait between the runs of a series.
+printf '@echo off\r\n>"%%~dp0..\HQ_FPS.tmp" echo Cinder Keep\r\n>>"%%~dp0..\HQ_FPS.tmp" echo 1 / 2 / 3 fps\r\n>>"%%~dp0..\HQ_FPS.tmp" echo 1300\r\n>>"%%~dp0..\HQ_FPS.tmp" echo 32.9\r\nmove /y "%%~dp0..\HQ_FPS.tmp" "%%~dp0..\HQ_FPS.txt" >nul\r\n' \
+  > "$program/High Quality/hq-flyby-benchmark_All .bat"
 
 # Start-up times under Wine follow whatever else the machine does: the load goes beside them.
 load() { printf 'load average (1, 5, 15 min): %s\n' "$(cut -d' ' -f1-3 /proc/loadavg)"; }

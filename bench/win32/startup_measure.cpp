@@ -17,11 +17,17 @@
 #include <string>
 #include <vector>
 
+#include "ui/main_form.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
 constexpr double kRatioLimit = 1.45;
+
+// The main window's Runs, Run Each Test 3 Times, and its High Quality button.
+constexpr WPARAM kRunThreeTimes = quorvath::MainForm::mnu_runs_once + 1;
+constexpr int kHighQualityButton = quorvath::MainForm::cmd_high;
 
 // The windows that the program being timed creates, as Wine reports them: looking at these
 // few alone keeps the look from loading the Wine server, which the program needs to start.
@@ -179,6 +185,31 @@ double CpuMilliseconds(HANDLE process) {
   return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
 }
 
+// Between the runs of a series of three High Quality runs (the program folder's
+// "hq-flyby-benchmark_All .bat" leaves its result at once): the processor time of the 8 s
+// from a second after the first result is on screen, inside the 10 s before the next run.
+double BetweenRunsOfASeries(const std::wstring& quorvath, const std::wstring& folder, bool events) {
+  Started started = Start(quorvath, folder);
+  while (!WindowShown(started.info.dwProcessId, L"Quorvath", events)) Sleep(10);
+  const HWND main = FindWindowW(nullptr, L"Quorvath");
+  const HWND high = FindWindowExW(main, nullptr, L"Button", L"High Quality");
+  while (!IsWindowEnabled(high)) Sleep(10);  // the game's folder is known
+  PostMessageW(main, WM_COMMAND, kRunThreeTimes, 0);
+  PostMessageW(main, WM_COMMAND, MAKEWPARAM(kHighQualityButton, BN_CLICKED),
+               reinterpret_cast<LPARAM>(high));
+  while (!WindowShown(started.info.dwProcessId, L"High Quality Test Results: All Resolutions",
+                      events)) {
+    Sleep(10);
+  }
+  Sleep(1000);
+  const double before = CpuMilliseconds(started.info.hProcess);
+  Sleep(8000);
+  const double used = CpuMilliseconds(started.info.hProcess) - before;
+  Stop(started);
+  std::printf("between the runs of a series: %.1f ms of processor time in 8 s\n", used);
+  return used;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -249,7 +280,8 @@ int wmain(int argc, wchar_t** argv) {
   Stop(started);
   std::printf("idle: %.1f ms of processor time in %d s (%.3f %%)\n", used, idle_seconds,
               used / (idle_seconds * 10.0));
-  const bool ok = ratio <= kRatioLimit && used < 200.0;
+  const double between = BetweenRunsOfASeries(quorvath, folder, events);
+  const bool ok = ratio <= kRatioLimit && used < 200.0 && between < 200.0;
   std::printf("%s\n", ok ? "PASS" : "FAIL");
   return ok ? 0 : 1;
 }

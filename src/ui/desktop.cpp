@@ -46,7 +46,7 @@ void ToolTips::Add(HWND control, const std::wstring& text) {
   SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
-void TaskbarProgress::SetBusy(HWND window, bool busy) {
+bool TaskbarProgress::Ready() {
   if (!tried_) {
     tried_ = true;
     if (FAILED(CreateComInstance(CLSID_TaskbarList, IID_ITaskbarList3,
@@ -55,7 +55,17 @@ void TaskbarProgress::SetBusy(HWND window, bool busy) {
       taskbar_.Reset();
     }
   }
-  if (taskbar_) taskbar_->SetProgressState(window, busy ? TBPF_INDETERMINATE : TBPF_NOPROGRESS);
+  return static_cast<bool>(taskbar_);
+}
+
+void TaskbarProgress::SetBusy(HWND window, bool busy) {
+  if (Ready()) taskbar_->SetProgressState(window, busy ? TBPF_INDETERMINATE : TBPF_NOPROGRESS);
+}
+
+void TaskbarProgress::SetValue(HWND window, int done, int total) {
+  if (!Ready()) return;
+  taskbar_->SetProgressState(window, TBPF_NORMAL);
+  taskbar_->SetProgressValue(window, static_cast<ULONGLONG>(done), static_cast<ULONGLONG>(total));
 }
 
 namespace {

@@ -47,8 +47,12 @@ class ToolTips {
 class TaskbarProgress {
  public:
   void SetBusy(HWND window, bool busy);
+  // Run `done` of `total`, as a bar that fills.
+  void SetValue(HWND window, int done, int total);
 
  private:
+  bool Ready();
+
   ComPtr<ITaskbarList3> taskbar_;
   bool tried_ = false;
 };

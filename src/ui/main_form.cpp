@@ -51,6 +51,9 @@ constexpr std::wstring_view kExplanation[] = {
     L"Resolutions will take approx. 30 minutes to complete.",
 };
 
+// Between the runs of a series, how often to look whether the last batch process has ended.
+constexpr UINT kSeriesLookMs = 1000;
+
 // How long the location batch file has to report the game's folder before the user is told.
 constexpr ULONGLONG kLocationPatienceMs = 30'000;
 
@@ -68,11 +71,18 @@ bool MainForm::Create() { return CreateDialogWindow(nullptr, L"Quorvath", WS_EX_
 void MainForm::OnInitDialog() {
   AttachMenuBar({
       {L"&File", {{mnu_main_stop, L"Stop &Waiting"}, {0, nullptr}, {mnu_main_exit, L"E&xit"}}},
-      {L"&Runs", {{mnu_runs_history, L"&History..."}, {mnu_runs_label, L"&Label for New Runs..."}}},
+      {L"&Runs",
+       {{mnu_runs_history, L"&History..."},
+        {mnu_runs_label, L"&Label for New Runs..."},
+        {0, nullptr},
+        {mnu_runs_once, L"Run Each Test &Once"},
+        {mnu_runs_once + 1, L"Run Each Test &3 Times"},
+        {mnu_runs_once + 2, L"Run Each Test &5 Times"}}},
       {L"&Help", {{mnu_main_about, L"&About"}}},
   });
   // Only while a test waits for its result.
   EnableMenuItem(GetMenu(hwnd()), mnu_main_stop, MF_BYCOMMAND | MF_GRAYED);
+  OnSeriesLength(mnu_runs_once);
   CreateLayout(kLayout);
   banner_ = LoadBitmapResource(IDB_BANNER);
   SetPictureIsLink(GetDlgItem(hwnd(), Picture1), true);
@@ -149,11 +159,14 @@ void MainForm::OnCommand(int id, int code) {
     if (id == test.button && code == BN_CLICKED) {
       // One test at a time, and only once the game's folder is known: a click that reaches a
       // disabled button (a queued or synthesised one) starts nothing.
-      if (!pending_ && IsWindowEnabled(GetDlgItem(hwnd(), id))) OnTestButton(test.test);
+      if (!series_.busy() && IsWindowEnabled(GetDlgItem(hwnd(), id))) OnTestButton(test.test);
       return;
     }
   }
   if (id == mnu_main_stop) OnStopWaiting();
+  if (id >= mnu_runs_once && id < mnu_runs_once + static_cast<int>(std::size(kSeriesLengths))) {
+    OnSeriesLength(id);
+  }
   if (id == mnu_main_exit) CloseAllAndEnd();
   if (id == mnu_main_about) about_.Show(hwnd());
   if (id == mnu_runs_history) history_.Show(hwnd());
@@ -183,16 +196,16 @@ void MainForm::OnTimer(UINT_PTR timer) {
     OnLocTimer();
   } else if (pending_ && timer == ControlsFor(pending_->test).timer) {
     OnTestTimer();
+  } else if (timer == series_timer && series_.phase() == Series::Phase::kBetweenRuns) {
+    OnSeriesTimer();
   } else {
     KillTimer(hwnd(), timer);
   }
 }
 
 void MainForm::OnTestButton(TestKind kind) {
-  const TestRow& test = TestRowFor(kind);
-  const AppState& app = App();
   // The run is what was chosen at the press, whatever is chosen while it runs.
-  RunOrigin origin{app.selected_res, {}, GetTickCount64()};
+  RunOrigin origin{App().selected_res, {}, GetTickCount64()};
   SYSTEMTIME now{};
   GetLocalTime(&now);
   origin.context = {
@@ -207,9 +220,21 @@ void MainForm::OnTestButton(TestKind kind) {
       machine_.windows,
       {},
       {}};
+  series_.Begin(series_length_, origin.context.started);
+  ++series_number_;
+  series_test_ = kind;
+  series_origin_ = origin;
   SetTestButtonsEnabled(false);
+  StartRun(kind, std::move(origin));
+}
+
+void MainForm::StartRun(TestKind kind, RunOrigin origin) {
+  const TestRow& test = TestRowFor(kind);
+  const AppState& app = App();
+  origin.context.series = series_.SeriesColumn();
+  origin.context.run = series_.RunColumn();
   if (const std::optional<std::wstring> problem = PrepareTestFolder(test, app)) {
-    SetTestButtonsEnabled(true);
+    EndSeries();
     ShowWarning(hwnd(),
                 L"The test was not started: its settings could not be put in the game's "
                 L"benchmark folder.\r\n\r\n" +
@@ -218,16 +243,16 @@ void MainForm::OnTestButton(TestKind kind) {
   }
   TestStart start = StartTest(test, app);
   if (!start.pending) {
-    SetTestButtonsEnabled(true);
+    EndSeries();
     ShowWarning(hwnd(), L"The test could not be started:\r\n" + start.batch_path + L"\r\n\r\n" +
                             SystemErrorText(start.error));
     return;
   }
   pending_ = std::move(start.pending);
   pending_->origin = std::move(origin);
+  series_.RunStarted();
   SetTimer(hwnd(), ControlsFor(kind).timer, kPollIntervalMs, nullptr);
-  progress_.SetBusy(hwnd(), true);
-  EnableMenuItem(GetMenu(hwnd()), mnu_main_stop, MF_BYCOMMAND | MF_ENABLED);
+  ShowSeriesProgress();
 }
 
 void MainForm::OnTestTimer() {
@@ -237,23 +262,79 @@ void MainForm::OnTestTimer() {
   const std::wstring path = pending_->result_path;
   RunOrigin origin = std::move(pending_->origin);
   origin.context.duration = std::to_wstring((GetTickCount64() - origin.started_ms) / 1000);
+  // The next run of a series waits for this batch process to end.
+  previous_process_ = std::move(pending_->process);
   // Stopped first: a message shown while the window is made must not let it tick again.
   EndRun();
+  const int series_number = series_number_;
   result_forms_[static_cast<std::size_t>(test)].ShowResults(std::move(*read), path, origin);
-  SetTestButtonsEnabled(true);
+  // A message of the window may have let the user stop the series, or even begin another.
+  if (series_number != series_number_) return;
+  // The gap counts from here, whatever the window asked the user meanwhile.
+  if (series_.ResultTaken(GetTickCount64())) {
+    SetTimer(hwnd(), series_timer, static_cast<UINT>(kSeriesGapMs), nullptr);
+  } else if (series_.phase() == Series::Phase::kIdle && !pending_) {
+    EndSeries();
+  }
+}
+
+void MainForm::OnSeriesTimer() {
+  const bool running =
+      previous_process_ && WaitForSingleObject(previous_process_.get(), 0) == WAIT_TIMEOUT;
+  if (!series_.NextRunDue(GetTickCount64(), running)) {
+    // The batch process still runs (or the gap is a moment short): look again shortly.
+    SetTimer(hwnd(), series_timer, kSeriesLookMs, nullptr);
+    return;
+  }
+  KillTimer(hwnd(), series_timer);
+  previous_process_.reset();
+  RunOrigin origin = series_origin_;
+  origin.started_ms = GetTickCount64();
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  origin.context.started =
+      RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, L':');
+  StartRun(series_test_, std::move(origin));
 }
 
 void MainForm::OnStopWaiting() {
-  if (!pending_) return;
-  EndRun();
-  SetTestButtonsEnabled(true);
+  if (!series_.busy()) return;
+  EndSeries();
 }
 
 void MainForm::EndRun() {
   KillTimer(hwnd(), ControlsFor(pending_->test).timer);
   pending_.reset();
+}
+
+void MainForm::EndSeries() {
+  if (pending_) EndRun();
+  KillTimer(hwnd(), series_timer);
+  previous_process_.reset();
+  series_.End();
   progress_.SetBusy(hwnd(), false);
-  EnableMenuItem(GetMenu(hwnd()), mnu_main_stop, MF_BYCOMMAND | MF_GRAYED);
+  ShowSeriesProgress();
+  SetTestButtonsEnabled(true);
+}
+
+void MainForm::ShowSeriesProgress() {
+  const HMENU menu = GetMenu(hwnd());
+  const std::wstring caption = series_.StopWaitingCaption();
+  ModifyMenuW(menu, mnu_main_stop, MF_BYCOMMAND | MF_STRING | (series_.busy() ? 0 : MF_GRAYED),
+              mnu_main_stop, caption.c_str());
+  if (!series_.busy()) return;
+  if (series_.repeats()) {
+    progress_.SetValue(hwnd(), series_.current(), series_.runs());
+  } else {
+    progress_.SetBusy(hwnd(), true);
+  }
+}
+
+void MainForm::OnSeriesLength(int id) {
+  series_length_ = kSeriesLengths[static_cast<std::size_t>(id - mnu_runs_once)];
+  CheckMenuRadioItem(GetMenu(hwnd()), mnu_runs_once,
+                     mnu_runs_once + static_cast<int>(std::size(kSeriesLengths)) - 1, id,
+                     MF_BYCOMMAND);
 }
 
 void MainForm::StartLocate() {

@@ -10,6 +10,7 @@
 
 #include "core/win_handles.h"
 #include "runs/machine.h"
+#include "runs/series.h"
 #include "runs/test_run.h"
 #include "ui/about_form.h"
 #include "ui/desktop.h"
@@ -29,8 +30,9 @@ class MainForm : public DialogWindow {
     mnu_main_about,
     mnu_runs_history,
     mnu_runs_label,
+    mnu_runs_once,  // then the other lengths of kSeriesLengths, in order
   };
-  enum TimerId : UINT_PTR { loc_timer = 1, cpu_timer, high_timer, low_timer };
+  enum TimerId : UINT_PTR { loc_timer = 1, cpu_timer, high_timer, low_timer, series_timer };
 
   ~MainForm() override;
 
@@ -59,15 +61,25 @@ class MainForm : public DialogWindow {
   void OnComboResClick();
   void SetTestButtonsEnabled(bool enabled);
 
-  // A test button: prepares the game's benchmark folder, starts the test's batch file and its
-  // polling timer.
+  // A test button: begins a series of the length the Runs menu has checked (one run, as a
+  // rule) with its first run.
   void OnTestButton(TestKind test);
+  // A run of the series: prepares the game's benchmark folder, starts the test's batch file
+  // and its polling timer. A run that cannot start ends the series, with a message.
+  void StartRun(TestKind test, RunOrigin origin);
   // A tick of the running test's polling timer.
   void OnTestTimer();
-  // Stops waiting for the running test's result: its timer, the taskbar progress and the Stop
-  // Waiting command end. The batch file, if it still runs, is left alone.
+  // Between the runs of a series: starts the next once it is due.
+  void OnSeriesTimer();
+  // Stops waiting for the running test's result: its timer ends. The batch file, if it still
+  // runs, is left alone.
   void EndRun();
+  // The series has ended: the test buttons come back; the taskbar progress and the Stop
+  // Waiting command end.
+  void EndSeries();
   void OnStopWaiting();
+  void ShowSeriesProgress();
+  void OnSeriesLength(int id);
 
   // Exit and closing: closes every other window of the program, then ends it.
   void CloseAllAndEnd();
@@ -85,6 +97,14 @@ class MainForm : public DialogWindow {
 
   // The running test, while its timer polls for the result.
   std::optional<PendingResult> pending_;
+  // The runs of the test since its button was pressed, and what every run of them records;
+  // between runs, the batch process of the last one.
+  Series series_;
+  int series_length_ = 1;
+  TestKind series_test_ = TestKind::kCpu;
+  RunOrigin series_origin_;
+  UniqueHandle previous_process_;
+  int series_number_ = 0;  // counts the presses of a test button
 
   // What every run saved from now on records: the label the user gave (none at first) and the
   // machine, read once the window is on screen.
