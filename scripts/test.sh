@@ -12,7 +12,7 @@ jobs=$(nproc)
 
 install_missing_packages
 
-step() { printf '\n==== %s\n' "$*"; }
+step() { printf '\n==== %s (at %d s)\n' "$*" "$SECONDS"; }
 
 step "Native build and unit tests"
 cmake --preset native >/dev/null
