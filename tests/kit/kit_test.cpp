@@ -157,5 +157,40 @@ TEST(DemoKit, ATestWithoutItsSettingsFileFailsAndWritesNoResult) {
             INVALID_FILE_ATTRIBUTES);
 }
 
+// The High Quality test at 1280 x 1024 reads DemoSpeed from the settings copy in the game's
+// folder (the kit's own file stays at 1.00); no line or an invalid value means 1.00. Each
+// average lies within 2.5 % of its fixed value, 5500 hundredths times the level's weight /
+// 100 times DemoSpeed: a run moves it by at most 2 % and cuts hundredths, never more.
+TEST(DemoKit, EveryAverageLiesNearItsFixedValueTimesTheDemoSpeedOfTheSettingsCopy) {
+  // Cinder Keep 100, Frostmere 86, Hollow Spire 112, Sunken Vault 94, Ashen Docks 121,
+  // Glasswood 79, Ironreach Gate 105.
+  constexpr double kFixed[] = {55.00, 47.30, 61.60, 51.70, 66.55, 43.45, 57.75};
+  const std::pair<std::string_view, double> cases[] = {{"DemoSpeed=1.00\r\n", 1.00},
+                                                       {"DemoSpeed=1.05\r\n", 1.05},
+                                                       {"", 1.00},
+                                                       {"DemoSpeed=1,05\r\n", 1.00}};
+  const KitFolder kit;
+  const TestRow& test = TestRowFor(TestKind::kHigh);
+  const AppState app{kit.folder.path(), kit.folder / L"Demo Game", L"1280 x 1024"};
+  ASSERT_EQ(PrepareTestFolder(test, app), std::nullopt);
+  const std::wstring copy =
+      app.game_dir + std::wstring(test.copy_destination) + L"Custom_MaxDetail.ini";
+  const std::string settings = ReadFileBytes(copy);
+  const std::size_t at = settings.find("DemoSpeed=1.00\r\n", settings.find("\r\n[Demo]\r\n"));
+  ASSERT_NE(at, std::string::npos);
+  for (const auto& [speed_line, speed] : cases) {
+    SCOPED_TRACE(speed_line.empty() ? "no DemoSpeed line" : std::string(speed_line));
+    WriteFileBytes(copy, std::string(settings).replace(at, 16, speed_line));
+    ASSERT_EQ(kit.Run(L"High Quality\\hq-flyby-benchmark_1280.bat"), 0u);
+    const FpsReadResult read = ReadFpsBytes(ReadFileBytes(kit.folder / L"HQ_FPS.txt"));
+    ASSERT_EQ(read.records.size(), std::size(kFixed));
+    for (std::size_t level = 0; level < std::size(kFixed); ++level) {
+      EXPECT_NEAR(Figure(read.records[level].fps_avg), kFixed[level] * speed,
+                  kFixed[level] * speed * 0.025)
+          << "level " << level;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quorvath

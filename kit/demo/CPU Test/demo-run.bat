@@ -2,9 +2,11 @@
 rem Quorvath demo kit: the one file that does the demo kit's work.
 rem
 rem THIS IS A STAND-IN. It runs no game and measures nothing. It sets up an empty demo
-rem game folder, waits a few seconds as if a flyby were running, then writes random but
-rem plausible frame rates in the result file format that Quorvath reads. Every other
-rem batch file of the demo kit is a single call of this one:
+rem game folder, waits a few seconds as if a flyby were running, then writes plausible
+rem frame rates in the result file format that Quorvath reads. Each figure scatters by up
+rem to 2 percent either way around a fixed value, scaled by the DemoSpeed line of the
+rem test's settings file. Every other batch file of the demo kit is a single call of this
+rem one:
 rem
 rem   demo-run.bat locate        make the demo game folder and report it in ut.out
 rem   demo-run.bat CPU           CPU test at 640 x 480, writes CPU_Test_FPS.txt
@@ -169,9 +171,11 @@ set "REMOVE_PATH=%PARTIAL_PATH%"
 call :remove_file
 if errorlevel 1 goto result_in_the_way
 if not exist "%SETTINGS_PATH%" goto settings_missing
+call :read_demo_speed
+call :to_decimal DEMO_SPEED
 
-echo Demo kit: simulating a %TEST_TITLE% run at %RESOLUTION_TITLE%.
-echo The figures will be random: nothing is measured.
+echo Demo kit: simulating a %TEST_TITLE% run at %RESOLUTION_TITLE%, DemoSpeed %DEMO_SPEED_TEXT%.
+echo The figures scatter by up to 2 percent around fixed values: nothing is measured.
 rem A few seconds, as a short flyby would take (ping is there when timeout.exe is not).
 ping -n 4 127.0.0.1 >nul
 
@@ -201,13 +205,16 @@ exit /b 0
 
 :write_group
 rem One group of four lines: level, low / average / high frame rate, frames, seconds.
-rem Each level's average varies by up to 4 percent around its typical value, so the order
-rem between tests and resolutions always holds; the low and the high figure spread around
-rem the average.
-set /a "AVERAGE=AVERAGE_%1 * LEVEL_WEIGHT / 100"
-set /a "AVERAGE=AVERAGE * (9600 + %RANDOM% %% 801) / 10000"
-set /a "LOW=AVERAGE * (45 + %RANDOM% %% 16) / 100"
-set /a "HIGH=AVERAGE * (150 + %RANDOM% %% 41) / 100"
+rem Each level's average has a fixed value at each resolution, its typical value times the
+rem level's weight, times DemoSpeed. A run moves it by up to 2 percent either way: the sum
+rem of two random parts, so small moves are the common ones. Low and high are 52 and 170
+rem percent of the average, give or take 1 percent, so their means are steady too. The
+rem order between tests and resolutions always holds at the same DemoSpeed. (DemoSpeed is
+rem at most 10.00, so no product here passes set /a's limit of 2147483647.)
+set /a "AVERAGE=AVERAGE_%1 * LEVEL_WEIGHT / 100 * DEMO_SPEED / 100"
+set /a "AVERAGE=AVERAGE * (9800 + %RANDOM% %% 201 + %RANDOM% %% 201) / 10000"
+set /a "LOW=AVERAGE * (5148 + %RANDOM% %% 105) / 10000"
+set /a "HIGH=AVERAGE * (1683 + %RANDOM% %% 35) / 1000"
 set /a "SECONDS=LEVEL_SECONDS + %RANDOM% %% 60"
 set /a "FRAMES=AVERAGE * SECONDS / 10000"
 call :to_decimal LOW
@@ -218,6 +225,78 @@ call :to_decimal SECONDS
 >>"%PARTIAL_PATH%" echo %LOW_TEXT% / %AVERAGE_TEXT% / %HIGH_TEXT% fps
 >>"%PARTIAL_PATH%" echo %FRAMES% frames rendered
 >>"%PARTIAL_PATH%" echo %SECONDS_TEXT% seconds
+exit /b 0
+
+:read_demo_speed
+rem Reads DemoSpeed from the [Demo] section of the settings file in the game's benchmark
+rem folder, the copy that Quorvath placed there, as a game reads its own settings. It scales
+rem every figure; DEMO_SPEED holds it in hundredths (105 for DemoSpeed=1.05). No such line,
+rem or a file that cannot be read, means 100. So does a value that is not a number from
+rem 0.01 to 10.00 with at most two decimals (1, 0.9, 1.05), with a note on the error output.
+rem Text from the file is only handled through for variables and printed by set, so quotes,
+rem ampersands or parentheses in it cannot break this script. Percent expansion touches it
+rem only once it is known to hold nothing but digits and points.
+set "DEMO_SPEED=100"
+set "IN_DEMO_SECTION="
+set "SPEED_FOUND="
+set "INI_VALUE="
+set "INI_REST="
+rem Key, value, and anything after the value: "=", blanks and tabs separate them. Quotes
+rem around the value are dropped, as Windows drops them from a settings file's values.
+for /f "usebackq eol=; tokens=1,2,* delims==	 " %%A in ("%SETTINGS_PATH%") do (
+  set "INI_KEY=%%A"
+  set "INI_IS_DEMO="
+  set "INI_IS_SPEED="
+  if /i "%%A"=="[Demo]" set "INI_IS_DEMO=1"
+  if /i "%%A"=="DemoSpeed" set "INI_IS_SPEED=1"
+  if not defined SPEED_FOUND set "INI_VALUE=%%~B"
+  if not defined SPEED_FOUND set "INI_REST=%%C"
+  call :read_settings_line
+)
+if not defined SPEED_FOUND exit /b 0
+if defined INI_REST goto demo_speed_invalid
+if not defined INI_VALUE goto demo_speed_invalid
+rem set prints the value as it is; a token between its digits and points is anything else.
+set "SPEED_BAD="
+for /f "tokens=2 delims==0123456789." %%X in ('set INI_VALUE') do set "SPEED_BAD=1"
+if defined SPEED_BAD goto demo_speed_invalid
+set "SPEED_INTEGER="
+set "SPEED_FRACTION="
+for /f "tokens=1,2 delims=." %%P in ("%INI_VALUE%") do (
+  set "SPEED_INTEGER=%%P"
+  set "SPEED_FRACTION=%%Q"
+)
+if not defined SPEED_INTEGER goto demo_speed_invalid
+rem At most one point, with digits on both sides of it ("1." and ".5" are not numbers here).
+set "SPEED_REBUILT=%SPEED_INTEGER%"
+if defined SPEED_FRACTION set "SPEED_REBUILT=%SPEED_INTEGER%.%SPEED_FRACTION%"
+if not "%SPEED_REBUILT%"=="%INI_VALUE%" goto demo_speed_invalid
+rem At most two digits on either side of the point. The texts are padded before a character
+rem is picked: Wine's command interpreter reads past the end of a text for an index beyond it.
+set "SPEED_CHECK=%SPEED_INTEGER%###"
+if not "%SPEED_CHECK:~2,1%"=="#" goto demo_speed_invalid
+set "SPEED_CHECK=%SPEED_FRACTION%###"
+if not "%SPEED_CHECK:~2,1%"=="#" goto demo_speed_invalid
+set "SPEED_INTEGER=0%SPEED_INTEGER%"
+set "SPEED_FRACTION=%SPEED_FRACTION%00"
+rem set /a reads a number with a leading zero as octal: a 1 in front keeps it decimal.
+set /a "DEMO_SPEED=(1%SPEED_INTEGER:~-2% - 100) * 100 + 1%SPEED_FRACTION:~0,2% - 100"
+if %DEMO_SPEED% GEQ 1 if %DEMO_SPEED% LEQ 1000 exit /b 0
+:demo_speed_invalid
+set "DEMO_SPEED=100"
+>&2 echo Demo kit: DemoSpeed in "%SETTINGS_PATH%" is not a number from 0.01 to 10.00
+>&2 echo with at most two decimals, such as 1.05. The run goes on at 1.00.
+exit /b 0
+
+:read_settings_line
+rem A key that starts with "[" opens a section; DemoSpeed counts in [Demo] only, the first
+rem time. One character of the key is safe to expand: a quote or an ampersand alone, in
+rem quotes, breaks nothing.
+set "INI_FIRST=%INI_KEY:~0,1%"
+set "INI_FIRST=%INI_FIRST:[=%"
+if not defined INI_FIRST set "IN_DEMO_SECTION="
+if defined INI_IS_DEMO set "IN_DEMO_SECTION=1"
+if defined IN_DEMO_SECTION if defined INI_IS_SPEED set "SPEED_FOUND=1"
 exit /b 0
 
 :to_decimal
