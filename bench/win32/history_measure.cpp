@@ -66,8 +66,8 @@ ChartSubject FiveRuns() {
       saved.records.push_back(
           {L"1280 x 1024", L"Level " + std::to_wstring(i), L"24.22", average, L"70.62"});
     }
-    subject.runs.push_back(
-        {{RunStamp(2027, 1, 1 + run, 12, 0, 0), TestKind::kHigh, L"1280 x 1024"}, saved, {}});
+    subject.sets.push_back(
+        {{{RunStamp(2027, 1, 1 + run, 12, 0, 0), TestKind::kHigh, L"1280 x 1024"}, saved, {}}});
   }
   return subject;
 }
@@ -136,7 +136,8 @@ int main() {
                          TestKind::kHigh,
                          L"1280 x 1024",
                          std::nullopt};
-    subject.runs.push_back({{L"2027-01-01 00-00-00", TestKind::kHigh, L"1280 x 1024"}, seven, {}});
+    subject.sets.push_back(
+        {{{L"2027-01-01 00-00-00", TestKind::kHigh, L"1280 x 1024"}, seven, {}}});
     open_chart.push_back(ShowUntilPainted(window, std::move(subject)));
     window.Close();
     Pump();
