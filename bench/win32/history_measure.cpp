@@ -143,13 +143,13 @@ int main() {
     auto begin = Clock::now();
     const std::vector<RunName> runs = ListRuns(folder, TestKind::kHigh, L"1280 x 1024");
     const std::optional<SavedRun> compared = ReadRun(folder + L"\\" + RunFileName(runs.at(0)));
-    const ChartModel chart = BuildChart(
-        L"High Quality", {{L"before", compared ? &*compared : nullptr}, {L"now", &seven}});
-    find_and_read.push_back(Since(begin));
     if (!compared || runs.size() < 800) {
       std::printf("the history was not read\n");
       return 1;
     }
+    const ChartModel chart =
+        BuildChart(L"High Quality", {{L"before", {&*compared}}, {L"now", {&seven}}});
+    find_and_read.push_back(Since(begin));
 
     ChartWindow window;
     ChartSubject subject{L"High Quality Results Chart: 1280 x 1024",

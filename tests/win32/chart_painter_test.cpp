@@ -45,7 +45,7 @@ TEST(ChartPainter, DrawsWhereTheLayoutPutsThingsNothingOutsideAndNeverOverTheHea
   const SavedRun before = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"30", L"80"},
                             {L"1280 x 1024", L"Frostmere", L"5", L"10", L"20"}}};
   const SavedRun after = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"40", L"80"}}};
-  const ChartModel model = BuildChart(L"High Quality", {{L"Mon", &before}, {L"Tue", &after}});
+  const ChartModel model = BuildChart(L"High Quality", {{L"Mon", {&before}}, {L"Tue", {&after}}});
   for (const UINT dpi : {96u, 144u}) {
     SCOPED_TRACE(dpi);
     const auto px = [&](int dips) { return ScaleForDpi(dips, dpi); };
@@ -154,7 +154,7 @@ TEST(ChartPainter, DrawsASetsSpreadAndItsVerdictInItsColour) {
       if (!high_contrast) {
         EXPECT_EQ(picture.At(px(layout.XFor(41, model.axis)), px(keep.top + keep.height / 2)),
                   RGB(0, 0, 0));
-        EXPECT_EQ(picture.At(px(layout.XFor(41, model.axis)), px(keep.top + 2)), RGB(47, 102, 172));
+        EXPECT_EQ(picture.At(px(layout.XFor(20, model.axis)), px(keep.top + 2)), RGB(47, 102, 172));
       }
       EXPECT_EQ(verdict_pixels(picture, faster, green) > 0, !high_contrast);
       EXPECT_EQ(verdict_pixels(picture, slower, red) > 0, !high_contrast);
