@@ -130,10 +130,14 @@ void ChartWindow::CompareWithDefault() {
     const RunReader read = [&](const RunName& name) { return ReadRun(RunPath(folder, name)); };
     std::vector<RunName> earlier;
     if (!subject_.series.empty()) {
-      // The series' other runs, saved before this one, and the runs saved before it started.
+      // The series' other runs in the history join this one, in the order they were saved; the
+      // runs to compare with are those saved before the series started.
       const ChartSet series =
           ReadChartSet(folder, SeriesRuns(listed, subject_.series, subject_.saved_as, read));
       own_.insert(own_.begin(), series.begin(), series.end());
+      std::stable_sort(own_.begin(), own_.end(), [](const ChartRun& a, const ChartRun& b) {
+        return NewerFirst(b.name, a.name);
+      });
       earlier = SavedBefore(listed, subject_.series);
     } else {
       earlier = EarlierRuns(listed, subject_.saved_as, listed.size());
