@@ -33,6 +33,8 @@ class ChartWindow : public DialogWindow {
   // Opens the chart beside `beside`, or shows the open one the new subject and brings it
   // forward.
   void Show(ChartSubject subject, HWND beside);
+  // The chart as it is shown.
+  const ChartModel& model() const { return view_.model(); }
 
  private:
   // The set compared with in a result window's chart, and its name.
