@@ -16,35 +16,31 @@ TEST(ChartWindow, ChartsASeriesAsOneSetAgainstTheSeriesBeforeIt) {
   LoadCommonControls();
   ScratchFolder root;
   const std::wstring folder = root / L"Results";
-  const auto run = [](const wchar_t* average, const wchar_t* label, const wchar_t* series) {
-    SavedRun saved{{{L"1280 x 1024", L"Keep", L"1", average, L"3"}}};
-    saved.context.label = label;
-    saved.context.series = series;
-    return saved;
-  };
-  const auto save = [&](const wchar_t* stamp, const SavedRun& saved) {
-    const RunName name{stamp, TestKind::kHigh, L"1280 x 1024", 1, saved.context.label};
-    EXPECT_EQ(SaveRun(folder, name, saved).error, 0u);
-    return name;
-  };
   const wchar_t* const kOld = L"2026-12-05 10:00:00";
   const wchar_t* const kNew = L"2026-12-07 14:00:00";
-  save(L"2026-12-01 09-00-00", run(L"30", L"", L""));
-  save(L"2026-12-05 10-01-00", run(L"40", L"old driver", kOld));
-  save(L"2026-12-05 10-02-00", run(L"42", L"old driver", kOld));
-  save(L"2026-12-07 14-01-00", run(L"44", L"new driver", kNew));
-  save(L"2026-12-07 14-02-00", run(L"46", L"new driver", kNew));
-  // The window's run, the series' third, saved last.
-  const SavedRun own = run(L"45", L"new driver", kNew);
-  const RunName own_name = save(L"2026-12-07 14-03-00", own);
-
+  // The runs in the order they were saved; the last is the window's own, the new series' third.
+  ChartRun own;
+  for (const auto& [stamp, average, label, series] :
+       {std::tuple{L"2026-12-01 09-00-00", L"30", L"", L""},
+        {L"2026-12-05 10-01-00", L"40", L"old driver", kOld},
+        {L"2026-12-05 10-02-00", L"42", L"old driver", kOld},
+        {L"2026-12-07 14-01-00", L"44", L"new driver", kNew},
+        {L"2026-12-07 14-02-00", L"46", L"new driver", kNew},
+        {L"2026-12-07 14-03-00", L"45", L"new driver", kNew}}) {
+    own = {{stamp, TestKind::kHigh, L"1280 x 1024", 1, label},
+           SavedRun{{{L"1280 x 1024", L"Keep", L"1", average, L"3"}}},
+           {}};
+    own.run->context.label = label;
+    own.run->context.series = series;
+    EXPECT_EQ(SaveRun(folder, own.name, *own.run).error, 0u);
+  }
   ChartSubject subject{L"High Quality Results Chart: 1280 x 1024",
-                       {{{own_name, own, {}}}},
+                       {{own}},
                        true,
                        folder,
                        TestKind::kHigh,
                        L"1280 x 1024",
-                       own_name,
+                       own.name,
                        kNew};
   ChartWindow window;
   window.Show(std::move(subject), nullptr);
