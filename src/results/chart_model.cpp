@@ -219,7 +219,9 @@ std::vector<ChartLabel> KeyOf(const ChartModel& chart) {
     key.push_back({ChartMark::kNone, 0, L"Figures: low, average, high FPS"});
   }
   if (chart.has_changes) {
-    key.push_back({ChartMark::kNone, 0, L"Change: average against the first run"});
+    key.push_back({ChartMark::kNone, 0,
+                   chart.set_sizes.front() > 1 ? L"Change: mean average against the first set"
+                                               : L"Change: average against the first run"});
   }
   if (chart.has_verdicts) {
     key.push_back(

@@ -175,6 +175,7 @@ TEST(ChartModel, ChartsSetsByTheirMeansWithTheirSpreadAndAVerdictAgainstTheBase)
   EXPECT_EQ(chart.set_sizes, (std::vector<std::size_t>{3, 3, 3, 1}));
   EXPECT_TRUE(chart.has_verdicts);
   EXPECT_EQ(chart.key[2].mark, ChartMark::kSpreadLine);
+  EXPECT_EQ(chart.key[4].text, L"Change: mean average against the first set");
   EXPECT_GT(LayoutChart(chart, 300, FixedMeasure()).column_right[kVerdictColumn], 0);
   // Against a base of a single run there is only the change.
   const ChartModel one = BuildChart(L"HQ", {{L"Thu", {&single}}, {L"Tue", set(faster)}});
