@@ -18,6 +18,8 @@ namespace {
 constexpr int kSwatch = 10;
 constexpr int kMarkGap = 4;
 constexpr int kEndTick = 8;
+constexpr int kSpreadCap = 12;   // the spread mark's end caps, taller than the range's ticks
+constexpr int kSpreadWidth = 3;  // and its line, thicker
 constexpr int kTickLength = 3;
 constexpr int kTextGap = 6;
 
@@ -33,14 +35,14 @@ constexpr int kHatches[] = {HS_BDIAGONAL, HS_FDIAGONAL, HS_DIAGCROSS,
 
 struct Palette {
   bool high_contrast;
-  COLORREF background, text, grid, axis, range, key_bar;
+  COLORREF background, text, grid, axis, range, key_bar, spread, faster, slower;
 };
 
 Palette PaletteFor(bool high_contrast) {
   if (high_contrast) {
     const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
     const COLORREF gray = GetSysColor(COLOR_GRAYTEXT);
-    return {true, GetSysColor(COLOR_WINDOW), text, gray, text, text, gray};
+    return {true, GetSysColor(COLOR_WINDOW), text, gray, text, text, gray, text, text, text};
   }
   return {
       .high_contrast = false,
@@ -50,6 +52,9 @@ Palette PaletteFor(bool high_contrast) {
       .axis = RGB(150, 150, 150),
       .range = RGB(24, 24, 24),
       .key_bar = RGB(160, 160, 160),
+      .spread = RGB(0, 0, 0),
+      .faster = RGB(0, 128, 0),
+      .slower = RGB(192, 0, 0),
   };
 }
 
@@ -140,6 +145,23 @@ struct ChartPainter {
     Fill(dc, {high, middle - tick, high + Thin(), middle + Thin() + tick}, palette.range);
   }
 
+  // A set's spread: a thick line from `low` to `high` with a tall cap at each end.
+  void DrawSpread(int low, int high, int top, int bottom) const {
+    const int width = std::max(1, Px(kSpreadWidth));
+    const int middle = (top + bottom - width) / 2;
+    const int cap = Px(kSpreadCap) / 2;
+    const int cap_width = std::max(2, Px(2));
+    Fill(dc, {low, middle, high + cap_width, middle + width}, palette.spread);
+    Fill(dc, {low, middle - cap, low + cap_width, middle + width + cap}, palette.spread);
+    Fill(dc, {high, middle - cap, high + cap_width, middle + width + cap}, palette.spread);
+  }
+
+  COLORREF VerdictColour(Verdict verdict) const {
+    return verdict == Verdict::kFaster   ? palette.faster
+           : verdict == Verdict::kSlower ? palette.slower
+                                         : palette.text;
+  }
+
   void DrawLabels(const std::vector<ChartLabel>& labels,
                   const std::vector<LabelPlace>& places) const {
     for (std::size_t i = 0; i < labels.size() && i < places.size(); ++i) {
@@ -151,6 +173,8 @@ struct ChartPainter {
       if (label.mark == ChartMark::kAverageBar) Fill(dc, mark, palette.key_bar);
       if (label.mark == ChartMark::kRangeLine)
         DrawRange(mark.left, mark.right - Thin(), mark.top, mark.bottom);
+      if (label.mark == ChartMark::kSpreadLine)
+        DrawSpread(mark.left, mark.right - std::max(2, Px(2)), mark.top, mark.bottom);
       const int text_left = label.mark == ChartMark::kNone ? left : mark.right + Px(kMarkGap);
       Write(dc, label.text, Row(text_left, places[i].top, Px(layout.width - layout.label_left)),
             palette.text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
@@ -238,15 +262,18 @@ struct ChartPainter {
     const int top = Px(place.top);
     const int bottom = Px(place.top + place.height);
     if (bar.average) FillBar({X(0), top, X(*bar.average), bottom}, bar.colour);
-    if (bar.low && bar.high) {
+    if (bar.spread && bar.sample.n > 0) {
+      DrawSpread(X(bar.sample.min), X(bar.sample.max), top, bottom);
+    } else if (!bar.spread && bar.low && bar.high) {
       DrawRange(std::min(X(*bar.low), X(*bar.high)), std::max(X(*bar.low), X(*bar.high)), top,
                 bottom);
     }
     const auto figures = BarFigures(bar);
     for (std::size_t c = 0; c < layout.column_right.size(); ++c) {
       if (layout.column_right[c] == 0) continue;
+      const COLORREF colour = c == kVerdictColumn ? VerdictColour(bar.verdict) : palette.text;
       Write(dc, Showable(dc, figures[c]),
-            {Px(layout.plot_right), top, Px(layout.column_right[c]), bottom}, palette.text,
+            {Px(layout.plot_right), top, Px(layout.column_right[c]), bottom}, colour,
             DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
     }
   }

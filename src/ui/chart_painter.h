@@ -7,7 +7,7 @@
 #include <windows.h>
 
 #include "core/win_handles.h"
-#include "results/chart_model.h"
+#include "results/chart_layout.h"
 
 namespace quorvath {
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include "core/win_handles.h"
+#include "results/chart_layout.h"
 #include "results/chart_model.h"
 #include "ui/dialog_window.h"
 

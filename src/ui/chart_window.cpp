@@ -72,28 +72,7 @@ void AppendChoice(HMENU menu, UINT id, const std::wstring& text, bool chosen, bo
   InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
 }
 
-std::wstring CouldNotRead(const std::wstring& path) {
-  return L"This file could not be read as a saved run: " + path;
-}
-
 }  // namespace
-
-ChartSubject SavedRunsChart(const std::wstring& folder, std::vector<RunName> names) {
-  std::sort(names.begin(), names.end(), NewerFirst);
-  ChartSubject subject;
-  subject.history_folder = folder;
-  for (auto name = names.rbegin(); name != names.rend(); ++name) {
-    const std::wstring path = RunPath(folder, *name);
-    ChartRun run{*name, ReadRun(path), {}};
-    if (!run.run) run.problem = CouldNotRead(path);
-    subject.runs.push_back(std::move(run));
-  }
-  if (!names.empty()) {
-    subject.test = names.front().test;
-    subject.caption = std::wstring(TestRowFor(subject.test).name) + L" Results Chart";
-  }
-  return subject;
-}
 
 ChartWindow::~ChartWindow() { Close(); }
 
@@ -144,15 +123,31 @@ void ChartWindow::AttachMenus() {
 
 void ChartWindow::CompareWithDefault() {
   earlier_.clear();
-  if (!subject_.history_folder.empty()) {
-    earlier_ = EarlierRuns(ListRuns(subject_.history_folder, subject_.test, subject_.resolution),
-                           subject_.saved_as, kCompareRunCount);
+  own_ = subject_.sets.empty() ? ChartSet{} : subject_.sets.back();
+  const std::wstring& folder = subject_.history_folder;
+  if (!folder.empty()) {
+    const std::vector<RunName> listed = ListRuns(folder, subject_.test, subject_.resolution);
+    const RunReader read = [&](const RunName& name) { return ReadRun(RunPath(folder, name)); };
+    std::vector<RunName> earlier;
+    if (!subject_.series.empty()) {
+      // The series' other runs in the history join this one, in the order they were saved; the
+      // runs to compare with are those saved before the series started.
+      const ChartSet series =
+          ReadChartSet(folder, SeriesRuns(listed, subject_.series, subject_.saved_as, read));
+      own_.insert(own_.begin(), series.begin(), series.end());
+      std::stable_sort(own_.begin(), own_.end(), [](const ChartRun& a, const ChartRun& b) {
+        return NewerFirst(b.name, a.name);
+      });
+      earlier = SavedBefore(listed, subject_.series);
+    } else {
+      earlier = EarlierRuns(listed, subject_.saved_as, listed.size());
+    }
+    for (const ReadRuns& set : EarlierSets(earlier, read, kCompareRunCount)) {
+      earlier_.push_back(ReadChartSet(folder, set));
+    }
   }
   if (earlier_.empty()) return CompareWith(kCompareNone, std::nullopt);
-  const std::wstring path = RunPath(subject_.history_folder, earlier_.front());
-  Compared compared{RunDisplayName(earlier_.front()), ReadRun(path), {}};
-  if (!compared.run) compared.problem = CouldNotRead(path);
-  CompareWith(kCompareRun, std::move(compared));
+  CompareWith(kCompareRun, Compared{SetName(earlier_.front(), subject_.test), earlier_.front()});
 }
 
 void ChartWindow::CompareWith(int item, std::optional<Compared> compared) {
@@ -162,24 +157,12 @@ void ChartWindow::CompareWith(int item, std::optional<Compared> compared) {
 }
 
 void ChartWindow::Rebuild(bool from_top) {
-  // The runs as the chart names them: by their time in the user's format and their label, and
-  // by their test too where it is not the chart's.
   std::vector<ChartSource> sources;
-  const auto add = [&](const ChartRun& run) {
-    std::wstring name = RunDisplayName(run.name);
-    if (run.name.test != subject_.test) {
-      name = std::wstring(TestRowFor(run.name.test).name) + L" " + name;
-    }
-    sources.push_back({std::move(name), run.run ? &*run.run : nullptr, run.problem});
-  };
   if (subject_.has_compare_menu) {
-    if (compared_) {
-      sources.push_back(
-          {compared_->name, compared_->run ? &*compared_->run : nullptr, compared_->problem});
-    }
-    if (!subject_.runs.empty()) add(subject_.runs.back());
+    if (compared_) AddSource(compared_->set, compared_->name, sources);
+    if (!own_.empty()) AddSource(own_, SetName(own_, subject_.test), sources);
   } else {
-    for (const ChartRun& run : subject_.runs) add(run);
+    for (const ChartSet& set : subject_.sets) AddSource(set, SetName(set, subject_.test), sources);
   }
   const std::wstring_view test = TestRowFor(subject_.test).name;
   ChartModel model = BuildChart(test, sources);
@@ -221,7 +204,13 @@ void ChartWindow::FillCompareMenu() const {
     AppendChoice(menu, static_cast<UINT>(id), text, id == compare_item_);
   };
   for (std::size_t i = 0; i < earlier_.size(); ++i) {
-    add(kCompareRun + static_cast<int>(i), NumberedItem(i + 1, RunDisplayName(earlier_[i])));
+    // Named as the chart's legend names it.
+    const ChartSet& set = earlier_[i];
+    const auto runs =
+        std::count_if(set.begin(), set.end(), [](const ChartRun& r) { return r.run; });
+    std::wstring name = SetName(set, subject_.test);
+    if (runs > 1) name += L" (" + std::to_wstring(runs) + L" runs)";
+    add(kCompareRun + static_cast<int>(i), NumberedItem(i + 1, name));
   }
   if (!earlier_.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(kCompareNone, L"&None");
@@ -240,7 +229,11 @@ std::wstring ChartWindow::SuggestedFileName() const {
       name += L" " + model.resolutions[model.shown];
     }
   }
-  if (!subject_.runs.empty()) name += L" " + subject_.runs.back().name.stamp;
+  std::wstring newest;
+  for (const ChartSet& set : subject_.sets) {
+    for (const ChartRun& run : set) newest = std::max(newest, run.name.stamp);
+  }
+  if (!newest.empty()) name += L" " + newest;
   return FileSafeName(name, L"Chart") + L".png";
 }
 
@@ -266,19 +259,17 @@ void ChartWindow::SaveChartAs() const {
 void ChartWindow::OnCommand(int id) {
   const auto run = static_cast<std::size_t>(id - kCompareRun);
   if (id >= kCompareRun && run < earlier_.size()) {
-    const std::wstring path = RunPath(subject_.history_folder, earlier_[run]);
-    Compared compared{RunDisplayName(earlier_[run]), ReadRun(path), {}};
-    if (!compared.run) compared.problem = CouldNotRead(path);
-    CompareWith(id, std::move(compared));
+    CompareWith(id, Compared{SetName(earlier_[run], subject_.test), earlier_[run]});
   } else if (id == kCompareOpen) {
     const std::optional<std::wstring> path = AskOpenPath(hwnd(), L"CSV files (*.csv)", L"*.csv",
                                                          subject_.history_folder, L"Compare With");
     if (!path) return;
     // A run of the history is named as the menus name it; any other file by its name.
     const std::optional<RunName> name = ParseRunFileName(FileNameOfPath(*path));
-    Compared compared{name ? RunDisplayName(*name) : FileTitle(*path, L".csv"), ReadRun(*path), {}};
-    if (!compared.run) compared.problem = CouldNotRead(*path);
-    CompareWith(kCompareOpen, std::move(compared));
+    ChartRun file{name.value_or(RunName{}), ReadRun(*path), {}};
+    if (!file.run) file.problem = CouldNotRead(*path);
+    CompareWith(kCompareOpen, Compared{name ? RunDisplayName(*name) : FileTitle(*path, L".csv"),
+                                       {std::move(file)}});
   } else if (id == kCompareNone) {
     CompareWith(kCompareNone, std::nullopt);
   } else if (id >= kViewResolution && id < kViewResolutionEnd) {

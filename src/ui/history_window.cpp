@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/win_system.h"
+#include "results/run_sets.h"
 #include "ui/desktop.h"
 #include "ui/list_view.h"
 
@@ -204,13 +205,28 @@ void HistoryWindow::UpdateStatus() {
 void HistoryWindow::ChartSelected() {
   const std::vector<int> rows = SelectedListRows(list());
   if (rows.empty()) return;
-  if (rows.size() > kMaxChartRuns) {
-    ShowWarning(hwnd(), L"Select at most " + std::to_wstring(kMaxChartRuns) + L" runs to chart; " +
-                            std::to_wstring(rows.size()) + L" are selected.");
+  // Runs of the same test, resolution, label and computer, as the list shows them, are a set.
+  std::vector<SetKey> keys;
+  for (const int row : rows) {
+    const HistoryEntry& entry = rows_.Read(static_cast<std::size_t>(row));
+    keys.push_back({HistoryCellText(entry, HistoryColumn::kTest),
+                    HistoryCellText(entry, HistoryColumn::kResolution),
+                    HistoryCellText(entry, HistoryColumn::kLabel),
+                    HistoryCellText(entry, HistoryColumn::kComputer)});
+  }
+  const std::vector<std::vector<std::size_t>> sets = GroupIntoSets(keys);
+  if (sets.size() > kMaxChartRuns) {
+    ShowWarning(hwnd(), std::to_wstring(sets.size()) +
+                            L" sets of runs are selected; a chart can show at most " +
+                            std::to_wstring(kMaxChartRuns) +
+                            L". Runs of the same test, resolution, label and computer are a set.");
     return;
   }
-  std::vector<RunName> names;
-  for (const int row : rows) names.push_back(rows_[row].name);
+  std::vector<std::vector<RunName>> names;
+  for (const std::vector<std::size_t>& set : sets) {
+    names.emplace_back();
+    for (const std::size_t i : set) names.back().push_back(rows_[rows[i]].name);
+  }
   chart_.Show(SavedRunsChart(folder_, std::move(names)), hwnd());
 }
 

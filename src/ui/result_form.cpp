@@ -140,12 +140,13 @@ ChartSubject ResultForm::Subject() const {
   ChartSubject subject;
   subject.caption = std::wstring(TestRowFor(design_.test).name) + L" Results Chart";
   if (!saved_.name.resolution.empty()) subject.caption += L": " + saved_.name.resolution;
-  subject.runs.push_back({saved_.name, Run(), {}});
+  subject.sets.push_back({{saved_.name, Run(), {}}});
   subject.has_compare_menu = true;
   subject.history_folder = HistoryFolder();
   subject.test = design_.test;
   subject.resolution = saved_.name.resolution;
   if (!saved_.path.empty()) subject.saved_as = saved_.name;
+  subject.series = context_.series;
   return subject;
 }
 

@@ -72,11 +72,12 @@ TEST(History, SavesEachRunAsCsvAndItsChartComparesWithTheRunBefore) {
   EXPECT_TRUE(Eventually([&] {
     return ClipboardText() ==
            L"High Quality, 1280 x 1024: changes against " + base + L"\r\n" +
-               L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\r\n" +
-               L"Cinder Keep\t1280 x 1024\t" + base + L"\t24.22\t41.06\t70.62\t\r\n" +
-               L"Cinder Keep\t1280 x 1024\t" + run + L"\t20\t43.11\t80\t+5.0 %\r\n" +
-               L"Frostmere\t1280 x 1024\t" + base + L"\t9.5\t12.75\t19\t\r\n" +
-               L"Glass, wood\t1280 x 1024\t" + run + L"\t7\t8.5\t9\t\r\n";
+               L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\tRuns\tSD\t"
+               L"Verdict\r\n" +
+               L"Cinder Keep\t1280 x 1024\t" + base + L"\t24.22\t41.06\t70.62\t\t1\t\t\r\n" +
+               L"Cinder Keep\t1280 x 1024\t" + run + L"\t20\t43.11\t80\t+5.0 %\t1\t\t\r\n" +
+               L"Frostmere\t1280 x 1024\t" + base + L"\t9.5\t12.75\t19\t\t1\t\t\r\n" +
+               L"Glass, wood\t1280 x 1024\t" + run + L"\t7\t8.5\t9\t\t1\t\t\r\n";
   })) << Ansi(ClipboardText().value_or(L"nothing"));
   PressKeys(chart, {{VK_ESCAPE}});
   EXPECT_TRUE(Eventually([&] { return !IsWindow(chart); }));

@@ -1,5 +1,6 @@
 // The chart of runs: its figures as numbers, the axis, the base and the runs compared with it,
 // the resolutions shown, the notes, the text it copies and where everything goes.
+#include "results/chart_layout.h"
 #include "results/chart_model.h"
 
 #include <gtest/gtest.h>
@@ -54,22 +55,22 @@ TEST(ChartModel, ComparesEachRunWithTheOldestReadableOneLevelByLevel) {
                            At(L"1280 x 1024", L"Keep", L"41.6"), At(L"1280 x 1024", L"Moor", L"2"),
                            At(L"1280 x 1024", L"Moor", L"fast")}};
   const SavedRun elsewhere = {{At(L"1024 x 768", L"Keep", L"50")}};
-  const ChartModel chart = BuildChart(L"High Quality", {{L"Mon", nullptr, L"Mon.csv is damaged."},
-                                                        {L"Tue", &base},
-                                                        {L"Wed", &later},
-                                                        {L"Thu", &elsewhere},
-                                                        {L"", nullptr, L"Fri.csv is gone."}});
+  const ChartModel chart = BuildChart(L"High Quality", {{L"Mon", {}, L"Mon.csv is damaged."},
+                                                        {L"Tue", {&base}},
+                                                        {L"Wed", {&later}},
+                                                        {L"Thu", {&elsewhere}},
+                                                        {L"", {}, L"Fri.csv is gone."}});
   EXPECT_EQ(ChartText(chart),
             L"High Quality, 1280 x 1024: changes against Tue\r\n"
-            L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\r\n"
-            L"Keep\t1280 x 1024\tTue\t1\t40\t3\t\r\n"
-            L"Keep\t1280 x 1024\tWed\t1\t41.6\t3\t+4.0 %\r\n"
-            L"Moor\t1280 x 1024\tTue\t1\t4\t3\t\r\n"
-            L"Moor\t1280 x 1024\tWed\t1\t6\t3\t+50.0 %\r\n"
-            L"Moor\t1280 x 1024\tTue\t1\t0\t3\t\r\n"
-            L"Moor\t1280 x 1024\tWed\t1\t2\t3\t\r\n"
-            L"Dock\t1280 x 1024\tWed\t1\t70\t3\t\r\n"
-            L"Moor\t1280 x 1024\tWed\t1\tfast\t3\t\r\n"
+            L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\tRuns\tSD\tVerdict\r\n"
+            L"Keep\t1280 x 1024\tTue\t1\t40\t3\t\t1\t\t\r\n"
+            L"Keep\t1280 x 1024\tWed\t1\t41.6\t3\t+4.0 %\t1\t\t\r\n"
+            L"Moor\t1280 x 1024\tTue\t1\t4\t3\t\t1\t\t\r\n"
+            L"Moor\t1280 x 1024\tWed\t1\t6\t3\t+50.0 %\t1\t\t\r\n"
+            L"Moor\t1280 x 1024\tTue\t1\t0\t3\t\t1\t\t\r\n"
+            L"Moor\t1280 x 1024\tWed\t1\t2\t3\t\t1\t\t\r\n"
+            L"Dock\t1280 x 1024\tWed\t1\t70\t3\t\t1\t\t\r\n"
+            L"Moor\t1280 x 1024\tWed\t1\tfast\t3\t\t1\t\t\r\n"
             L"Mon is not drawn. Mon.csv is damaged.\r\n"
             L"Thu is not drawn. It has no level of the same name and resolution as Tue.\r\n"
             L"Fri.csv is gone.\r\n");
@@ -81,9 +82,9 @@ TEST(ChartModel, ComparesEachRunWithTheOldestReadableOneLevelByLevel) {
   const ChartBar& wed = chart.groups[0].bars[1];
   EXPECT_EQ(std::make_tuple(wed.run, wed.colour, wed.compared, wed.average, wed.low),
             std::make_tuple(1u, 1u, true, std::optional<double>(41.6), std::optional<double>(1)));
-  EXPECT_EQ(BarFigures(wed), (std::array<std::wstring_view, 4>{L"", L"41.6", L"", L"+4.0 %"}));
+  EXPECT_EQ(BarFigures(wed), (std::array<std::wstring_view, 5>{L"", L"41.6", L"", L"+4.0 %", L""}));
   EXPECT_EQ(BarFigures(chart.groups[0].bars[0]),
-            (std::array<std::wstring_view, 4>{L"1", L"40", L"3", L""}));
+            (std::array<std::wstring_view, 5>{L"1", L"40", L"3", L"", L""}));
   EXPECT_EQ(chart.groups[4].bars[0].average, std::nullopt);
   EXPECT_DOUBLE_EQ(chart.axis.max, 80);
   EXPECT_EQ(chart.legend.size(), 2u);
@@ -92,17 +93,17 @@ TEST(ChartModel, ComparesEachRunWithTheOldestReadableOneLevelByLevel) {
 
   // The other resolution (an index past the last is the last): the base's level at it, and a
   // note for the run that has none.
-  EXPECT_EQ(ChartText(BuildChart(L"High Quality", {{L"Tue", &base}, {L"Wed", &later}}, 7)),
+  EXPECT_EQ(ChartText(BuildChart(L"High Quality", {{L"Tue", {&base}}, {L"Wed", {&later}}}, 7)),
             L"High Quality, 1600 x 1200: changes against Tue\r\n"
-            L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\r\n"
-            L"Keep\t1600 x 1200\tTue\t1\t9\t3\t\r\n"
+            L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\tRuns\tSD\tVerdict\r\n"
+            L"Keep\t1600 x 1200\tTue\t1\t9\t3\t\t1\t\t\r\n"
             L"Wed has no level at 1600 x 1200.\r\n");
 }
 
 TEST(ChartModel, ShowsOneRunOfSeveralResolutionsGroupedAndAtMostFiveRuns) {
   const SavedRun all = {{At(L"1600 x 1200", L"Keep", L"2"), At(L"1280 x 1024", L"Keep", L"3"),
                          At(L"1280 x 1024", L"Moor", L"5")}};
-  const ChartModel grouped = BuildChart(L"High Quality", {{L"Sun", &all}});
+  const ChartModel grouped = BuildChart(L"High Quality", {{L"Sun", {&all}}});
   EXPECT_TRUE(grouped.grouped);
   EXPECT_FALSE(grouped.has_changes);
   ASSERT_EQ(grouped.groups.size(), 2u);
@@ -112,23 +113,74 @@ TEST(ChartModel, ShowsOneRunOfSeveralResolutionsGroupedAndAtMostFiveRuns) {
   EXPECT_EQ(grouped.legend[1].text, L"1280 x 1024");
   EXPECT_EQ(grouped.key.size(), 3u);
   EXPECT_EQ(grouped.title, L"High Quality, All Resolutions: Sun");
-  EXPECT_EQ(BuildChart(L"CPU Test", {{L"Sun", &all}}, 0).groups.size(), 2u);
+  EXPECT_EQ(BuildChart(L"CPU Test", {{L"Sun", {&all}}}, 0).groups.size(), 2u);
 
   const SavedRun one = {{all.records[2]}};
-  const ChartModel alone = BuildChart(L"", {{L"Sun", &one}});
+  const ChartModel alone = BuildChart(L"", {{L"Sun", {&one}}});
   EXPECT_FALSE(alone.grouped);
   EXPECT_EQ(alone.title, L"1280 x 1024: Sun");
   EXPECT_TRUE(alone.legend.empty());
-  EXPECT_EQ(BuildChart(L"CPU Test", {{L"Sun", nullptr}}).title, L"CPU Test: no run to draw");
+  EXPECT_EQ(BuildChart(L"CPU Test", {{L"Sun", {}}}).title, L"CPU Test: no run to draw");
 
   std::vector<ChartSource> seven;
-  for (const auto* day : {L"1", L"2", L"3", L"4", L"5", L"6", L"7"}) seven.push_back({day, &one});
+  for (const auto* day : {L"1", L"2", L"3", L"4", L"5", L"6", L"7"}) seven.push_back({day, {&one}});
   const ChartModel five = BuildChart(L"", seven);
   EXPECT_EQ(five.runs.size(), 5u);
   EXPECT_EQ(five.groups[0].bars[4].colour, 4u);
   EXPECT_EQ(five.notes,
-            (std::vector<std::wstring>{L"6 is not drawn. A chart shows at most 5 runs.",
-                                       L"7 is not drawn. A chart shows at most 5 runs."}));
+            (std::vector<std::wstring>{L"6 is not drawn. A chart shows at most 5 runs or sets.",
+                                       L"7 is not drawn. A chart shows at most 5 runs or sets."}));
+}
+
+// A set of several runs is charted by the means of its runs' figures, with the spread of their
+// averages; a compared set gets a verdict where both it and the base have several runs. Base
+// Keep {40, 41, 42}: mean 41, SD 1. {44, 45, 46}: t = 4 / sqrt(1/3 + 1/3) = 4.90 > 2.776 (df 4),
+// faster; {40, 42, 44}: t = 1 / sqrt(1/3 + 4/3) = 0.77, within noise. Base Moor {30, 30, 30}
+// against {26, 27, 28}: t = -3 / sqrt(1/3) = -5.20 < -4.303 (df 2), slower.
+TEST(ChartModel, ChartsSetsByTheirMeansWithTheirSpreadAndAVerdictAgainstTheBase) {
+  const auto run = [](const wchar_t* keep, const wchar_t* moor) {
+    SavedRun r{{At(L"1280 x 1024", L"Keep", keep)}};
+    if (moor != nullptr) r.records.push_back(At(L"1280 x 1024", L"Moor", moor));
+    return r;
+  };
+  const SavedRun base[] = {run(L"40", L"30"), run(L"41", L"30"), run(L"42", L"30")};
+  const SavedRun faster[] = {run(L"44", L"26"), run(L"45", L"27"), run(L"46", L"28")};
+  const SavedRun noise[] = {run(L"40", nullptr), run(L"42", nullptr), run(L"44", nullptr)};
+  const SavedRun single = run(L"43", nullptr);
+  const auto set = [](const SavedRun(&runs)[3]) {
+    return std::vector<const SavedRun*>{&runs[0], &runs[1], &runs[2]};
+  };
+  const ChartModel chart = BuildChart(L"HQ", {{L"Mon", set(base)},
+                                              {L"Tue", set(faster)},
+                                              {L"new driver", set(noise)},
+                                              {L"Thu", {&single}}});
+  EXPECT_EQ(
+      ChartText(chart),
+      L"HQ, 1280 x 1024: changes against Mon (3 runs)\r\n"
+      L"Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\tRuns\tSD\tVerdict\r\n"
+      L"Keep\t1280 x 1024\tMon (3 runs)\t1.00\t41.00\t3.00\t\t3\t1.00\t\r\n"
+      L"Keep\t1280 x 1024\tTue (3 runs)\t1.00\t45.00\t3.00\t+9.8 %\t3\t1.00\tfaster\r\n"
+      L"Keep\t1280 x 1024\tnew driver (3 runs)\t1.00\t42.00\t3.00\t+2.4 %\t3\t2.00\twithin "
+      L"noise\r\n"
+      L"Keep\t1280 x 1024\tThu\t1\t43\t3\t+4.9 %\t1\t\t\r\n"
+      L"Moor\t1280 x 1024\tMon (3 runs)\t1.00\t30.00\t3.00\t\t3\t0.00\t\r\n"
+      L"Moor\t1280 x 1024\tTue (3 runs)\t1.00\t27.00\t3.00\t\u221210.0 %\t3\t1.00\tslower\r\n");
+  const ChartBar& keep = chart.groups[0].bars[0];
+  EXPECT_EQ(std::make_tuple(keep.spread, keep.sample.min, keep.sample.max, *keep.average),
+            std::make_tuple(true, 40.0, 42.0, 41.0));
+  EXPECT_FALSE(chart.groups[0].bars[3].spread);
+  EXPECT_EQ(BarFigures(chart.groups[0].bars[1]),
+            (std::array<std::wstring_view, 5>{L"", L"45.00", L"", L"+9.8 %", L"faster"}));
+  EXPECT_EQ(chart.legend[2].text, L"new driver (3 runs)");
+  EXPECT_EQ(chart.set_sizes, (std::vector<std::size_t>{3, 3, 3, 1}));
+  EXPECT_TRUE(chart.has_verdicts);
+  EXPECT_EQ(chart.key[2].mark, ChartMark::kSpreadLine);
+  EXPECT_EQ(chart.key[4].text, L"Change: mean average against the first set");
+  EXPECT_GT(LayoutChart(chart, 300, FixedMeasure()).column_right[kVerdictColumn], 0);
+  // Against a base of a single run there is only the change.
+  const ChartModel one = BuildChart(L"HQ", {{L"Thu", {&single}}, {L"Tue", set(faster)}});
+  EXPECT_EQ(std::make_tuple(one.has_verdicts, one.groups[0].bars[1].change),
+            std::make_tuple(false, std::wstring(L"+4.7 %")));
 }
 
 TEST(ChartModel, LaysOutAFixedHeaderAndBarsInRowsWithColumnsAsWideAsTheirFigures) {
@@ -136,7 +188,7 @@ TEST(ChartModel, LaysOutAFixedHeaderAndBarsInRowsWithColumnsAsWideAsTheirFigures
       {At(L"1280 x 1024", L"Cinder Keep", L"1234.567"), At(L"1280 x 1024", L"B", L"2")}};
   const SavedRun after = {{At(L"1280 x 1024", L"Cinder Keep", L"41.6")}};
   const ChartModel chart =
-      BuildChart(L"HQ", {{L"Mon", &before}, {L"Tue", &after}, {L"Wed", nullptr, L"Gone."}});
+      BuildChart(L"HQ", {{L"Mon", {&before}}, {L"Tue", {&after}}, {L"Wed", {}, L"Gone."}});
   const ChartLayout layout = LayoutChart(chart, 300, FixedMeasure());
   // Level names 66 wide ("Cinder Keep"); the columns as wide as their widest text: "Low",
   // "1234.567", "High" and "−96.6 %" (18, 48, 24, 42), 12 apart, from the right margin; 80
@@ -144,7 +196,7 @@ TEST(ChartModel, LaysOutAFixedHeaderAndBarsInRowsWithColumnsAsWideAsTheirFigures
   EXPECT_EQ(std::vector<int>({layout.min_width, layout.width, layout.label_right, layout.plot_left,
                               layout.plot_right}),
             (std::vector<int>{364, 364, 78, 84, 164}));
-  EXPECT_EQ(layout.column_right, (std::array<int, 4>{202, 262, 298, 352}));
+  EXPECT_EQ(layout.column_right, (std::array<int, 5>{202, 262, 298, 352, 0}));
   EXPECT_EQ(std::vector<int>({layout.XFor(-1, {3, 1}), layout.XFor(1, {3, 1}),
                               layout.XFor(2, {3, 1}), layout.XFor(5, {4, 1})}),
             (std::vector<int>{84, 111, 137, 164}));

@@ -45,7 +45,7 @@ TEST(ChartPainter, DrawsWhereTheLayoutPutsThingsNothingOutsideAndNeverOverTheHea
   const SavedRun before = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"30", L"80"},
                             {L"1280 x 1024", L"Frostmere", L"5", L"10", L"20"}}};
   const SavedRun after = {{{L"1280 x 1024", L"Cinder Keep", L"20", L"40", L"80"}}};
-  const ChartModel model = BuildChart(L"High Quality", {{L"Mon", &before}, {L"Tue", &after}});
+  const ChartModel model = BuildChart(L"High Quality", {{L"Mon", {&before}}, {L"Tue", {&after}}});
   for (const UINT dpi : {96u, 144u}) {
     SCOPED_TRACE(dpi);
     const auto px = [&](int dips) { return ScaleForDpi(dips, dpi); };
@@ -112,6 +112,54 @@ TEST(ChartPainter, DrawsWhereTheLayoutPutsThingsNothingOutsideAndNeverOverTheHea
     }
     EXPECT_GT(highlighted, 0);
     EXPECT_EQ(other, 0);
+  }
+}
+
+// Sets of runs: a spread mark, thick and black, from the lowest to the highest run average; the
+// verdicts green for faster and red for slower, in the text colour with the system's colours.
+TEST(ChartPainter, DrawsASetsSpreadAndItsVerdictInItsColour) {
+  const auto run = [](const wchar_t* keep, const wchar_t* moor) {
+    return SavedRun{{{L"1280 x 1024", L"Keep", L"20", keep, L"80"},
+                     {L"1280 x 1024", L"Moor", L"5", moor, L"40"}}};
+  };
+  const SavedRun base[] = {run(L"40", L"30"), run(L"41", L"30"), run(L"42", L"30")};
+  const SavedRun later[] = {run(L"44", L"26"), run(L"45", L"27"), run(L"46", L"28")};
+  const ChartModel model = BuildChart(
+      L"High Quality",
+      {{L"Mon", {&base[0], &base[1], &base[2]}}, {L"Tue", {&later[0], &later[1], &later[2]}}});
+  for (const UINT dpi : {96u, 144u}) {
+    SCOPED_TRACE(dpi);
+    const auto px = [&](int dips) { return ScaleForDpi(dips, dpi); };
+    Picture measured(1, 1, dpi);
+    const ChartLayout layout = LayoutChart(model, 500, GdiChartMeasure(measured.dc.get(), dpi));
+    const RECT bounds{0, 0, px(layout.width), px(layout.height)};
+    // In a row of a bar, the pixels of `colour` in the Verdict column.
+    const auto verdict_pixels = [&](const Picture& picture, const BarPlace& bar, COLORREF colour) {
+      int count = 0;
+      for (int y = px(bar.top); y < px(bar.top + bar.height); ++y) {
+        for (int x = px(layout.column_right[kChangeColumn]); x < px(layout.column_right[4]); ++x) {
+          count += picture.At(x, y) == colour;
+        }
+      }
+      return count;
+    };
+    const COLORREF green = RGB(0, 128, 0), red = RGB(192, 0, 0);
+    for (const bool high_contrast : {false, true}) {
+      Picture picture(bounds.right, bounds.bottom, dpi);
+      DrawChart(picture.dc.get(), dpi, model, layout, high_contrast, bounds, 0);
+      GdiFlush();
+      const BarPlace& keep = layout.groups[0].bars[0];
+      const BarPlace& faster = layout.groups[0].bars[1];
+      const BarPlace& slower = layout.groups[1].bars[1];
+      if (!high_contrast) {
+        EXPECT_EQ(picture.At(px(layout.XFor(41, model.axis)), px(keep.top + keep.height / 2)),
+                  RGB(0, 0, 0));
+        EXPECT_EQ(picture.At(px(layout.XFor(20, model.axis)), px(keep.top + 2)), RGB(47, 102, 172));
+      }
+      EXPECT_EQ(verdict_pixels(picture, faster, green) > 0, !high_contrast);
+      EXPECT_EQ(verdict_pixels(picture, slower, red) > 0, !high_contrast);
+      EXPECT_EQ(verdict_pixels(picture, faster, red) + verdict_pixels(picture, slower, green), 0);
+    }
   }
 }
 
