@@ -15,7 +15,9 @@ std::vector<RunName> SavedBefore(const std::vector<RunName>& listed, std::wstrin
   const std::wstring start = SeriesStamp(series);
   std::vector<RunName> before;
   for (const RunName& name : listed) {
-    if (name.stamp < start) before.push_back(name);
+    // A run saved in the second the series began is before it: its first result comes a tick
+    // after its start.
+    if (name.stamp <= start) before.push_back(name);
   }
   return before;
 }

@@ -29,7 +29,8 @@ struct ReadRuns {
 // A series' start ("2026-12-07 14:03:22") as a file name's stamp has it: "2026-12-07 14-03-22".
 std::wstring SeriesStamp(std::wstring_view series);
 
-// The runs of `listed` (newest first) saved before the series that started at `series`.
+// The runs of `listed` (newest first) saved before the series that started at `series`, those of
+// the second it started included.
 std::vector<RunName> SavedBefore(const std::vector<RunName>& listed, std::wstring_view series);
 
 // The runs of `listed` (newest first) whose Series value is `series`, but for `leave_out`

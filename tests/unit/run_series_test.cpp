@@ -12,7 +12,7 @@ TEST(RunSeries, FindsASeriesRunsAndTheEarlierSetsReadingOnlyWhatCanBelongToThem)
   const std::wstring first = L"2026-12-07 14:10:00", second = L"2026-12-07 15:00:00";
   // Newest first, as the history lists them: a time and its series; "?" cannot be read.
   const std::pair<std::wstring, std::wstring> history[] = {
-      {L"15-10", L""},   {L"15-02", second}, {L"15-01", second}, {L"14-30", L"?"},
+      {L"15-10", L""},   {L"15-02", second}, {L"15-01", second}, {L"15-00", L"?"},
       {L"14-20", first}, {L"14-11", first},  {L"14-00", L""}};
   std::vector<RunName> listed;
   std::map<std::wstring, std::wstring> series_of;  // by time
@@ -36,11 +36,12 @@ TEST(RunSeries, FindsASeriesRunsAndTheEarlierSetsReadingOnlyWhatCanBelongToThem)
     return texts;
   };
   EXPECT_EQ(SeriesStamp(second), L"2026-12-07 15-00-00");
-  EXPECT_EQ(times(SavedBefore(listed, second)), (Texts{L"14-30", L"14-20", L"14-11", L"14-00"}));
+  // A run saved in the second the series began is before it: a result comes a tick after a start.
+  EXPECT_EQ(times(SavedBefore(listed, second)), (Texts{L"15-00", L"14-20", L"14-11", L"14-00"}));
   // The second series' runs but its newest, which the window has: only the runs since its start
   // are read, the one left out not.
   EXPECT_EQ(times(SeriesRuns(listed, second, listed[1], reader).names), (Texts{L"15-01"}));
-  EXPECT_EQ(read, (Texts{L"15-01", L"15-10"}));
+  EXPECT_EQ(read, (Texts{L"15-00", L"15-01", L"15-10"}));
   // Each set oldest first; a series' runs together; a run that cannot be read alone; each run
   // read once, and no further than the sets asked for need.
   read.clear();
@@ -48,11 +49,11 @@ TEST(RunSeries, FindsASeriesRunsAndTheEarlierSetsReadingOnlyWhatCanBelongToThem)
   for (const ReadRuns& set : EarlierSets(listed, reader, 10)) sets.push_back(times(set.names));
   EXPECT_EQ(sets,
             (std::vector<Texts>{
-                {L"15-10"}, {L"15-01", L"15-02"}, {L"14-30"}, {L"14-11", L"14-20"}, {L"14-00"}}));
+                {L"15-10"}, {L"15-01", L"15-02"}, {L"15-00"}, {L"14-11", L"14-20"}, {L"14-00"}}));
   EXPECT_EQ(read.size(), listed.size());
   read.clear();
   EXPECT_EQ(EarlierSets(listed, reader, 2).size(), 2u);
-  EXPECT_EQ(read, (Texts{L"15-10", L"15-02", L"15-01"}));
+  EXPECT_EQ(read, (Texts{L"15-10", L"15-02", L"15-01", L"15-00"}));
 }
 
 }  // namespace quorvath
