@@ -122,32 +122,39 @@ void ChartWindow::AttachMenus() {
 }
 
 void ChartWindow::CompareWithDefault() {
-  earlier_.clear();
+  earlier_runs_.clear();
   own_ = subject_.sets.empty() ? ChartSet{} : subject_.sets.back();
   const std::wstring& folder = subject_.history_folder;
   if (!folder.empty()) {
     const std::vector<RunName> listed = ListRuns(folder, subject_.test, subject_.resolution);
-    const RunReader read = [&](const RunName& name) { return ReadRun(RunPath(folder, name)); };
-    std::vector<RunName> earlier;
     if (!subject_.series.empty()) {
       // The series' other runs in the history join this one, in the order they were saved; the
       // runs to compare with are those saved before the series started.
+      const RunReader read = [&](const RunName& name) { return ReadRun(RunPath(folder, name)); };
       const ChartSet series =
           ReadChartSet(folder, SeriesRuns(listed, subject_.series, subject_.saved_as, read));
       own_.insert(own_.begin(), series.begin(), series.end());
       std::stable_sort(own_.begin(), own_.end(), [](const ChartRun& a, const ChartRun& b) {
         return NewerFirst(b.name, a.name);
       });
-      earlier = SavedBefore(listed, subject_.series);
+      earlier_runs_ = SavedBefore(listed, subject_.series);
     } else {
-      earlier = EarlierRuns(listed, subject_.saved_as, listed.size());
-    }
-    for (const ReadRuns& set : EarlierSets(earlier, read, kCompareRunCount)) {
-      earlier_.push_back(ReadChartSet(folder, set));
+      earlier_runs_ = EarlierRuns(listed, subject_.saved_as, listed.size());
     }
   }
+  ReadEarlierSets(1);
   if (earlier_.empty()) return CompareWith(kCompareNone, std::nullopt);
   CompareWith(kCompareRun, Compared{SetName(earlier_.front(), subject_.test), earlier_.front()});
+}
+
+void ChartWindow::ReadEarlierSets(std::size_t limit) {
+  const std::wstring& folder = subject_.history_folder;
+  const RunReader read = [&](const RunName& name) { return ReadRun(RunPath(folder, name)); };
+  earlier_.clear();
+  for (const ReadRuns& set : EarlierSets(earlier_runs_, read, limit)) {
+    earlier_.push_back(ReadChartSet(folder, set));
+  }
+  earlier_read_ = limit >= kCompareRunCount;
 }
 
 void ChartWindow::CompareWith(int item, std::optional<Compared> compared) {
@@ -299,6 +306,13 @@ INT_PTR ChartWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_COMMAND:
       OnCommand(LOWORD(wparam));
       return TRUE;
+    case WM_INITMENUPOPUP:  // the Compare menu lists the earlier sets once it is opened
+      if (!earlier_read_ && subject_.has_compare_menu &&
+          reinterpret_cast<HMENU>(wparam) == GetSubMenu(GetMenu(hwnd()), kCompareMenu)) {
+        ReadEarlierSets(kCompareRunCount);
+        FillCompareMenu();
+      }
+      return FALSE;
     case WM_SETTINGCHANGE:  // high contrast may have been switched
     case WM_SYSCOLORCHANGE:
       if (view_.hwnd() != nullptr) InvalidateRect(view_.hwnd(), nullptr, FALSE);

@@ -59,16 +59,21 @@ class ChartWindow : public DialogWindow {
   void Rebuild(bool from_top);
   void FillViewMenu() const;
   void FillCompareMenu() const;
+  // Reads up to `limit` earlier sets for the Compare menu: only the newest while the chart opens,
+  // the others once the menu is opened.
+  void ReadEarlierSets(std::size_t limit);
   void SaveChartAs() const;
   std::wstring SuggestedFileName() const;
 
   ChartView view_;
   ChartSubject subject_;
-  ChartSet own_;                      // a result window's run, and its series' runs
-  std::vector<ChartSet> earlier_;     // the Compare menu's sets, newest first
-  std::optional<Compared> compared_;  // the base of a result window's chart; none for None
-  int compare_item_ = 0;              // the Compare menu's checked item
-  std::wstring shown_resolution_;     // the View menu's choice, kept while the runs have it
+  ChartSet own_;                       // a result window's run, and its series' runs
+  std::vector<ChartSet> earlier_;      // the Compare menu's sets, newest first
+  std::vector<RunName> earlier_runs_;  // the runs they come from, newest first
+  bool earlier_read_ = false;          // all the sets the menu lists have been read
+  std::optional<Compared> compared_;   // the base of a result window's chart; none for None
+  int compare_item_ = 0;               // the Compare menu's checked item
+  std::wstring shown_resolution_;      // the View menu's choice, kept while the runs have it
 };
 
 }  // namespace quorvath

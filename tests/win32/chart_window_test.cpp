@@ -54,6 +54,7 @@ TEST(ChartWindow, ChartsASeriesAsOneSetAgainstTheSeriesBeforeIt) {
             L"within noise\r\n");
   // The Compare menu: the earlier series once, the single run, None and Open...
   const HMENU compare = GetSubMenu(GetMenu(window.hwnd()), 2);
+  SendMessageW(window.hwnd(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(compare), 2);
   wchar_t first[64] = {};
   GetMenuStringW(compare, 0, first, 64, MF_BYPOSITION);
   EXPECT_EQ(std::wstring(first), L"&1 old driver (2 runs)");
