@@ -255,6 +255,18 @@ inline void PressKeys(HWND window, std::initializer_list<std::vector<WORD>> chor
   }
 }
 
+// File, Stop Waiting (Alt+F W), until the tests are available again. Under a heavy load Wine
+// has been seen to lose the keys of a menu; the command does nothing when nothing waits, so
+// typing it once more is harmless.
+inline bool StopWaiting(const Program& program) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    PressKeys(program.window, {{VK_MENU, 'F'}, {'W'}});
+    if (WaitUntil([&] { return program.TestsEnabled(); }, 30s)) return true;
+    PressKeys(program.window, {{VK_ESCAPE}, {VK_ESCAPE}});
+  }
+  return false;
+}
+
 inline bool Program::GiveLabel(const wchar_t* label) const {
   PressKeys(window, {{VK_MENU, 'R'}, {'L'}});
   const HWND dialog = Window(L"Label for New Runs");

@@ -100,8 +100,7 @@ TEST(Series, StopWaitingDuringTheSecondRunKeepsTheFirstAndEndsTheSeries) {
   s.Go();
   ASSERT_TRUE(WaitUntil([&] { return SavedRuns().size() == 1 && s.Started() == 2; }, 60s));
   EXPECT_TRUE(s.TestsDisabled());
-  PressKeys(s.window, {{VK_MENU, 'F'}, {'W'}});
-  ASSERT_TRUE(Eventually([&] { return s.TestsEnabled(); }));
+  ASSERT_TRUE(StopWaiting(s));
   s.Go();  // the abandoned second run's file arrives: nothing takes it, no third run starts
   ASSERT_TRUE(Eventually([&] { return ReadFileBytes(s / L"HQ_FPS.txt") == ResultFile(3); }));
   std::this_thread::sleep_for(16s);  // past a tick and the gap between runs

@@ -48,8 +48,7 @@ TEST(StopWaiting, BringsTheTestsBackAndTheAbandonedRunsFileIsNotTakenForTheNext)
   EXPECT_EQ(FirstMenuItemGreyed(s, 'F'), true);
   ASSERT_TRUE(s.Press(s.cpu));
   EXPECT_EQ(FirstMenuItemGreyed(s, 'F'), false);
-  PressKeys(s.window, {{VK_MENU, 'F'}, {'W'}});
-  ASSERT_TRUE(Eventually([&] { return s.TestsEnabled(); }));
+  ASSERT_TRUE(StopWaiting(s));
   EXPECT_EQ(FirstMenuItemGreyed(s, 'F'), true);
   s.Go();  // the abandoned run's file arrives, and nothing shows it
   ASSERT_TRUE(Eventually([&] { return !ReadFileBytes(s / L"CPU_Test_FPS.txt").empty(); }));
@@ -281,7 +280,7 @@ TEST(Soak, FiftyRunsLeaveNothingStuckNothingGrowingAndNothingButTheSettingsCopie
     } else if (stale) {
       OneTick();
       ASSERT_TRUE(s.TestsDisabled() && !s.Message(0ms)) << "the earlier result was taken";
-      PressKeys(s.window, {{VK_MENU, 'F'}, {'W'}});
+      ASSERT_TRUE(StopWaiting(s));
     } else {
       ASSERT_NE(s.Window(caption), nullptr);
     }
