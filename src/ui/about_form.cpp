@@ -134,9 +134,6 @@ INT_PTR AboutForm::HandleMessage(UINT message, WPARAM wparam, LPARAM) {
     case WM_PAINT:
       OnPaint();
       return TRUE;
-    case WM_CLOSE:
-      Close();
-      return TRUE;
     default:
       return FALSE;
   }

@@ -388,7 +388,13 @@ INT_PTR CALLBACK DialogWindow::DialogProc(HWND window, UINT message, WPARAM wpar
             return TRUE;
           }
         }
-        return self->HandleMessage(message, wparam, lparam);
+        const INT_PTR result = self->HandleMessage(message, wparam, lparam);
+        // The close box, Alt+F4 and the system menu close a window unless it says otherwise.
+        if (message == WM_CLOSE && !result) {
+          self->Close();
+          return TRUE;
+        }
+        return result;
       },
       [] { return INT_PTR{FALSE}; });
   if (message == WM_NCDESTROY) self->OnNcDestroy();

@@ -146,6 +146,7 @@ class DialogWindow {
   // The dialog procedure's body. Return TRUE when the message was handled. WM_DPICHANGED is
   // handled before it is called: the window takes the font and icons for the new DPI, moves
   // (a resizable one also takes the suggested size), is laid out again, then OnDpiChanged.
+  // WM_CLOSE left unhandled closes the window (Close).
   virtual INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
   virtual void OnDpiChanged(UINT /*previous_dpi*/) {}
 

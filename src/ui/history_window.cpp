@@ -440,9 +440,6 @@ INT_PTR HistoryWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       refresh_after_edit_ = false;
       label_editor_.End(false);
       return FALSE;
-    case WM_CLOSE:
-      Close();
-      return TRUE;
     default:
       return FALSE;
   }

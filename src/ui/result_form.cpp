@@ -112,11 +112,8 @@ void ResultForm::ShowResults(FpsReadResult read, const std::wstring& path,
   if (design_.caption_shows_resolution) {
     SetDlgItemTextW(hwnd(), Label1, std::wstring(kColumnHeader).c_str());
   }
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
   saved_ = SavedFile{};
-  saved_.name = {RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond),
-                 design_.test, HistoryResolution(design_.test, selected_res), 1,
+  saved_.name = {LocalStampNow(), design_.test, HistoryResolution(design_.test, selected_res), 1,
                  origin.context.label};
   context_ = origin.context;
   records_ = std::move(read.records);
@@ -298,9 +295,6 @@ INT_PTR ResultForm::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (LOWORD(wparam) == mnu_save_as) SaveAs();
       if (LOWORD(wparam) == mnu_open_folder) OpenResultsFolder();
       if (LOWORD(wparam) == mnu_chart) chart_.Show(Subject(), hwnd());
-      return TRUE;
-    case WM_CLOSE:
-      Close();
       return TRUE;
     default:
       return FALSE;
