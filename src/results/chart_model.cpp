@@ -166,8 +166,7 @@ std::vector<ChartedSet> ChooseSets(const std::vector<ChartSource>& sets, ChartMo
   std::vector<ChartedSet> charted;
   for (const ChartSource& source : sets) {
     const std::size_t runs = source.runs.size();
-    const std::wstring name =
-        runs > 1 ? source.name + L" (" + std::to_wstring(runs) + L" runs)" : source.name;
+    const std::wstring name = SetLegendName(source.name, runs);
     const auto not_drawn = [&](const std::wstring& why) {
       chart.notes.push_back(name.empty() ? why : name + L" is not drawn. " + why);
     };
@@ -303,6 +302,10 @@ std::wstring ChangeText(double now, double before) {
   if (before == 0) return {};
   const double change = std::round((now - before) / before * 1000) / 10;
   return (change < 0 ? L"\u2212" : L"+") + Formatted("%.*f", std::fabs(change), 1) + L" %";
+}
+
+std::wstring SetLegendName(const std::wstring& name, std::size_t runs) {
+  return runs > 1 ? name + L" (" + std::to_wstring(runs) + L" runs)" : name;
 }
 
 std::wstring ChartText(const ChartModel& chart) {

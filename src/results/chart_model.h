@@ -121,6 +121,10 @@ std::wstring AxisLabel(double value, const Axis& axis);
 // sign, not a hyphen); empty when `before` is 0.
 std::wstring ChangeText(double now, double before);
 
+// How the legend names a set of `runs` runs called `name`: "new driver (3 runs)"; a single run
+// by its name alone.
+std::wstring SetLegendName(const std::wstring& name, std::size_t runs);
+
 // The chart as tab-separated text, lines ended by CR LF:
 //   the title;
 //   "Level\tResolution\tRun\tLow FPS\tAverage FPS\tHigh FPS\tChange\tRuns\tSD\tVerdict";

@@ -105,6 +105,9 @@ std::wstring HistoryCellText(const HistoryEntry& entry, HistoryColumn column);
 void SortHistory(std::vector<HistoryEntry>& entries, HistoryColumn column, bool ascending);
 
 #ifdef _WIN32
+// The local time now as RunStamp writes it.
+std::wstring LocalStampNow(wchar_t time_separator = L'-');
+
 // Documents\Quorvath\Results, without a trailing backslash; empty when the system names no
 // Documents folder.
 std::wstring HistoryFolder();

@@ -84,6 +84,13 @@ constexpr std::size_t kMaxRunBytes = 64 << 20;
 
 }  // namespace
 
+std::wstring LocalStampNow(wchar_t time_separator) {
+  SYSTEMTIME now{};
+  GetLocalTime(&now);
+  return RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond,
+                  time_separator);
+}
+
 std::wstring HistoryFolder() {
   const std::wstring documents = KnownFolderPath(FOLDERID_Documents);
   return documents.empty() ? documents : documents + L"\\Quorvath\\Results";

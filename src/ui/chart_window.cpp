@@ -215,9 +215,9 @@ void ChartWindow::FillCompareMenu() const {
     const ChartSet& set = earlier_[i];
     const auto runs =
         std::count_if(set.begin(), set.end(), [](const ChartRun& r) { return r.run; });
-    std::wstring name = SetName(set, subject_.test);
-    if (runs > 1) name += L" (" + std::to_wstring(runs) + L" runs)";
-    add(kCompareRun + static_cast<int>(i), NumberedItem(i + 1, name));
+    add(kCompareRun + static_cast<int>(i),
+        NumberedItem(i + 1,
+                     SetLegendName(SetName(set, subject_.test), static_cast<std::size_t>(runs))));
   }
   if (!earlier_.empty()) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
   add(kCompareNone, L"&None");
@@ -317,9 +317,6 @@ INT_PTR ChartWindow::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_SYSCOLORCHANGE:
       if (view_.hwnd() != nullptr) InvalidateRect(view_.hwnd(), nullptr, FALSE);
       return FALSE;
-    case WM_CLOSE:
-      Close();
-      return TRUE;
     default:
       return FALSE;
   }

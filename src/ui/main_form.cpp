@@ -206,20 +206,17 @@ void MainForm::OnTimer(UINT_PTR timer) {
 void MainForm::OnTestButton(TestKind kind) {
   // The run is what was chosen at the press, whatever is chosen while it runs.
   RunOrigin origin{App().selected_res, {}, GetTickCount64()};
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  origin.context = {
-      run_label_,
-      RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, L':'),
-      {},
-      machine_.computer,
-      machine_.processor,
-      machine_.memory,
-      machine_.graphics,
-      machine_.driver,
-      machine_.windows,
-      {},
-      {}};
+  origin.context = {run_label_,
+                    LocalStampNow(L':'),
+                    {},
+                    machine_.computer,
+                    machine_.processor,
+                    machine_.memory,
+                    machine_.graphics,
+                    machine_.driver,
+                    machine_.windows,
+                    {},
+                    {}};
   series_.Begin(series_length_, origin.context.started);
   ++series_number_;
   series_test_ = kind;
@@ -290,10 +287,7 @@ void MainForm::OnSeriesTimer() {
   previous_process_.reset();
   RunOrigin origin = series_origin_;
   origin.started_ms = GetTickCount64();
-  SYSTEMTIME now{};
-  GetLocalTime(&now);
-  origin.context.started =
-      RunStamp(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond, L':');
+  origin.context.started = LocalStampNow(L':');
   StartRun(series_test_, std::move(origin));
 }
 
